@@ -1,0 +1,31 @@
+#include <windows.h>
+
+#include "app/RunOnce.h"
+#include "app/UpdateCheckMode.h"
+#include "platform/Shell.h"
+#include "platform/UpdateCheck.h"
+#include "ui/Captions.h"
+#include "ui/WindowClasses.h"
+
+namespace lumora {
+
+void RunUpdateCheckMode() {
+    if (CheckForUpdate() != 1) {
+        return;
+    }
+    // The running instance loses its dialogs, then its main window, before
+    // the user is asked anything.
+    CloseWindowOfClass(kAboutFormClass);
+    CloseWindowOfClass(kSettingsFormClass);
+    CloseWindowOfClass(kMainFormClass);
+
+    const std::wstring title = GetCaption(L"LMMainForm", L"LMMainForm");
+    const std::wstring text = GetCaption(L"LMUpdateForm", L"MessageBoxUpdate1") + L"\r\n\r\n" +
+                              GetCaption(L"LMUpdateForm", L"MessageBoxUpdate2");
+    if (MessageBoxW(nullptr, text.c_str(), title.c_str(), MB_YESNO | MB_ICONINFORMATION) ==
+        IDYES) {
+        ExecuteFileDetached(ProgramFolder() + L"LumoraUpdate.exe", L"");
+    }
+}
+
+}  // namespace lumora

@@ -1,0 +1,83 @@
+#include "common/WideText.h"
+
+namespace lumora {
+
+std::u16string WideToUtf16(const std::wstring& text) {
+    std::u16string units;
+    units.reserve(text.size());
+    for (wchar_t wc : text) {
+        auto c = static_cast<std::uint32_t>(wc);
+        if (sizeof(wchar_t) > 2 && c > 0xFFFF && c <= 0x10FFFF) {
+            c -= 0x10000;
+            units.push_back(static_cast<char16_t>(0xD800 + (c >> 10)));
+            units.push_back(static_cast<char16_t>(0xDC00 + (c & 0x3FF)));
+        } else {
+            units.push_back(static_cast<char16_t>(c & 0xFFFF));
+        }
+    }
+    return units;
+}
+
+std::wstring Utf16ToWide(const char16_t* units, std::size_t count) {
+    std::wstring text;
+    text.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        std::uint32_t c = units[i];
+        if (sizeof(wchar_t) > 2 && c >= 0xD800 && c <= 0xDBFF && i + 1 < count &&
+            units[i + 1] >= 0xDC00 && units[i + 1] <= 0xDFFF) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (units[i + 1] - 0xDC00);
+            ++i;
+        }
+        text.push_back(static_cast<wchar_t>(c));
+    }
+    return text;
+}
+
+std::vector<std::uint8_t> Utf16ToBytes(const std::u16string& units) {
+    std::vector<std::uint8_t> bytes;
+    bytes.reserve(units.size() * 2);
+    for (char16_t u : units) {
+        bytes.push_back(static_cast<std::uint8_t>(u & 0xFF));
+        bytes.push_back(static_cast<std::uint8_t>(u >> 8));
+    }
+    return bytes;
+}
+
+std::u16string BytesToUtf16(const std::uint8_t* bytes, std::size_t count) {
+    std::u16string units;
+    units.reserve(count / 2);
+    for (std::size_t i = 0; i + 1 < count; i += 2) {
+        units.push_back(static_cast<char16_t>(bytes[i] | (bytes[i + 1] << 8)));
+    }
+    return units;
+}
+
+std::wstring AsciiLower(std::wstring text) {
+    for (auto& c : text) {
+        if (c >= L'A' && c <= L'Z') {
+            c = static_cast<wchar_t>(c - L'A' + L'a');
+        }
+    }
+    return text;
+}
+
+wchar_t FoldCase(wchar_t c) {
+    if ((c >= L'a' && c <= L'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) {
+        return static_cast<wchar_t>(c - 0x20);
+    }
+    return c;
+}
+
+bool EqualNoCase(const std::wstring& a, const std::wstring& b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (FoldCase(a[i]) != FoldCase(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace lumora

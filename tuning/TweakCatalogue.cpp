@@ -1,0 +1,1 @@
+// The catalogue of registry tweaks (to come).
