@@ -22,7 +22,7 @@ constexpr RootKey kHkcu = RootKey::CurrentUser;
 const std::wstring kBase = L"\\Software\\LumoraTest\\";
 
 class CustomRegistryTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         raw_.DeleteTree(kHklm, kBase);
         raw_.DeleteTree(kHkcu, kBase);
@@ -54,16 +54,17 @@ TEST_F(CustomRegistryTest, ReadRegStringByStoredTypeAndShape) {
         /* 0 */ {"plain REG_SZ", reg::kSz, TextBytes(L"Lumora", true), L"Lumora"},
         /* 1 */ {"empty REG_SZ gives the default", reg::kSz, TextBytes(L"", true), L"dflt"},
         /* 2 */ {"zero-size REG_SZ", reg::kSz, Bytes{}, L"dflt"},
-        /* 3 */ {"REG_EXPAND_SZ unexpanded", reg::kExpandSz, TextBytes(L"%WINDIR%\\x", true),
-                 L"%WINDIR%\\x"},
+        /* 3 */
+        {"REG_EXPAND_SZ unexpanded", reg::kExpandSz, TextBytes(L"%WINDIR%\\x", true),
+         L"%WINDIR%\\x"},
         /* 4 */ {"REG_DWORD", reg::kDword, DwordBytes(7), L"dflt"},
         /* 5 */ {"REG_BINARY", reg::kBinary, TextBytes(L"text", true), L"dflt"},
         /* 6 */ {"REG_MULTI_SZ", reg::kMultiSz, TextBytes(L"a", true), L"dflt"},
         /* 7 */ {"odd byte count drops the last byte", reg::kSz, odd, L"ab"},
-        /* 8 */ {"text ends at the first 0", reg::kSz, TextBytes(std::wstring(L"ab\0cd", 5), true),
-                 L"ab"},
-        /* 9 */ {"non-ASCII text", reg::kSz, TextBytes(L"Caf\u00e9 \u00a9", true),
-                 L"Caf\u00e9 \u00a9"},
+        /* 8 */
+        {"text ends at the first 0", reg::kSz, TextBytes(std::wstring(L"ab\0cd", 5), true), L"ab"},
+        /* 9 */
+        {"non-ASCII text", reg::kSz, TextBytes(L"Caf\u00e9 \u00a9", true), L"Caf\u00e9 \u00a9"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -221,9 +222,9 @@ TEST_F(CustomRegistryTest, QueryValueWritesNothingPastTheGivenSize) {
     raw_.Put(kHklm, kBase, L"Six", reg::kBinary, Bytes{1, 2, 3, 4, 5, 6});
     RegistryBackend& registry = ActiveRegistry();
     RegKeyHandle key = 0;
-    ASSERT_EQ(registry.OpenKey(kHklm, reg::SubKeyOf(kBase), reg::AccessFor(reg::kKeyRead, false),
-                               key),
-              reg::kSuccess);
+    ASSERT_EQ(
+        registry.OpenKey(kHklm, reg::SubKeyOf(kBase), reg::AccessFor(reg::kKeyRead, false), key),
+        reg::kSuccess);
     std::uint8_t buffer[16];
     for (std::uint32_t given : {6u, 4u}) {
         std::fill(std::begin(buffer), std::end(buffer), 0xCC);
