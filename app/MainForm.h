@@ -7,10 +7,10 @@
 namespace lumora {
 
 class TLMMainForm : public BaseWindow {
-public:
+  public:
     bool Create();
 
-protected:
+  protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
 

@@ -20,7 +20,7 @@ namespace {
 
 std::wstring FirstArgument() {
     return __argc > 1 && __wargv != nullptr && __wargv[1] != nullptr ? std::wstring(__wargv[1])
-                                                                      : std::wstring();
+                                                                     : std::wstring();
 }
 
 int RunInteractive() {

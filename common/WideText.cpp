@@ -1,5 +1,7 @@
 #include "common/WideText.h"
 
+#include <algorithm>
+
 namespace lumora {
 
 std::u16string WideToUtf16(const std::wstring& text) {
@@ -53,11 +55,9 @@ std::u16string BytesToUtf16(const std::uint8_t* bytes, std::size_t count) {
 }
 
 std::wstring AsciiLower(std::wstring text) {
-    for (auto& c : text) {
-        if (c >= L'A' && c <= L'Z') {
-            c = static_cast<wchar_t>(c - L'A' + L'a');
-        }
-    }
+    std::transform(text.begin(), text.end(), text.begin(), [](wchar_t c) {
+        return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c;
+    });
     return text;
 }
 

@@ -14,6 +14,8 @@ RegistryBackend& ActiveRegistry() {
     return g_activeRegistry != nullptr ? *g_activeRegistry : DefaultRegistry();
 }
 
-void SetActiveRegistry(RegistryBackend* backend) { g_activeRegistry = backend; }
+void SetActiveRegistry(RegistryBackend* backend) {
+    g_activeRegistry = backend;
+}
 
 }  // namespace lumora

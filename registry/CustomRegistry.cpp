@@ -32,7 +32,7 @@ namespace {
 
 // One open key for the length of one call; closed on every way out.
 class OpenedKey {
-public:
+  public:
     OpenedKey(RootKey root, const std::wstring& path, std::uint32_t baseRights, bool create,
               bool use64BitView) {
         RegistryBackend& registry = ActiveRegistry();
@@ -58,14 +58,14 @@ public:
     RegistryBackend& Registry() const { return *registry_; }
     RegKeyHandle Handle() const { return handle_; }
 
-private:
+  private:
     RegistryBackend* registry_ = nullptr;
     RegKeyHandle handle_ = 0;
 };
 
 // The stored 32-bit integer, when the value is a REG_DWORD of exactly 4 bytes.
-bool ReadDword(RootKey root, const std::wstring& path, const std::wstring& name,
-               bool use64BitView, std::int32_t& result) {
+bool ReadDword(RootKey root, const std::wstring& path, const std::wstring& name, bool use64BitView,
+               std::int32_t& result) {
     OpenedKey key(root, path, reg::kKeyRead, false, use64BitView);
     if (!key.IsOpen()) {
         return false;
@@ -113,8 +113,7 @@ std::wstring ReadRegString(RootKey root, const std::wstring& path, const std::ws
         }
         std::uint32_t type = 0;
         std::uint32_t size = 0;
-        if (key.Registry().QueryValue(key.Handle(), name, &type, nullptr, &size) !=
-                reg::kSuccess ||
+        if (key.Registry().QueryValue(key.Handle(), name, &type, nullptr, &size) != reg::kSuccess ||
             size == 0) {
             return defaultValue;
         }

@@ -65,14 +65,14 @@ int DaysInMonth(int year, int month) {
 
 bool IsValidDateTime(const LocalDateTime& t) {
     return t.year >= 1 && t.year <= 9999 && t.month >= 1 && t.month <= 12 && t.day >= 1 &&
-           t.day <= DaysInMonth(t.year, t.month) && t.hour >= 0 && t.hour < 24 &&
-           t.minute >= 0 && t.minute < 60 && t.second >= 0 && t.second < 60 &&
-           t.millisecond >= 0 && t.millisecond < 1000;
+           t.day <= DaysInMonth(t.year, t.month) && t.hour >= 0 && t.hour < 24 && t.minute >= 0 &&
+           t.minute < 60 && t.second >= 0 && t.second < 60 && t.millisecond >= 0 &&
+           t.millisecond < 1000;
 }
 
 double DayCountFromDateTime(const LocalDateTime& t) {
-    const double days = static_cast<double>(DaysFromCivil(t.year, t.month, t.day)) +
-                        kUnixEpochDayCount;
+    const double days =
+        static_cast<double>(DaysFromCivil(t.year, t.month, t.day)) + kUnixEpochDayCount;
     const double fraction =
         ((t.hour * 3600.0 + t.minute * 60.0 + t.second) * 1000.0 + t.millisecond) /
         (kSecondsPerDay * 1000.0);
@@ -89,16 +89,16 @@ LocalDateTime DateTimeFromDayCount(double dayCount) {
         ms -= kSecondsPerDay * 1000;
         whole += dayCount >= 0 ? 1 : -1;
     }
-    const auto days = static_cast<std::int64_t>(whole) - static_cast<std::int64_t>(kUnixEpochDayCount);
+    const auto days =
+        static_cast<std::int64_t>(whole) - static_cast<std::int64_t>(kUnixEpochDayCount);
     return FromUnixMilliseconds(days * kSecondsPerDay * 1000 + ms);
 }
 
 std::int32_t DateStampFromTime(const LocalDateTime& t) {
-    const std::int64_t ms =
-        (DaysFromCivil(t.year, t.month, t.day) * kSecondsPerDay + t.hour * 3600LL +
-         t.minute * 60LL + t.second) *
-            1000 +
-        t.millisecond;
+    const std::int64_t ms = (DaysFromCivil(t.year, t.month, t.day) * kSecondsPerDay +
+                             t.hour * 3600LL + t.minute * 60LL + t.second) *
+                                1000 +
+                            t.millisecond;
     std::int64_t seconds = FloorDiv(ms, 1000);
     const std::int64_t rest = ms - seconds * 1000;
     if (rest > 500 || (rest == 500 && (seconds % 2 != 0))) {
@@ -148,7 +148,9 @@ std::optional<std::int32_t> ParseDateStamp(const std::wstring& text) {
     return static_cast<std::int32_t>(value);
 }
 
-std::wstring FormatDateStamp(std::int32_t n) { return std::to_wstring(n); }
+std::wstring FormatDateStamp(std::int32_t n) {
+    return std::to_wstring(n);
+}
 
 bool IsDateText(const std::wstring& text) {
     return text.find(L':') != std::wstring::npos || text.find(L'/') != std::wstring::npos;

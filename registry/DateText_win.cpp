@@ -1,6 +1,7 @@
 // Date stamps through Windows' locale services (kernel32's date and time
 // formats, OLE Automation's date parser).
 #include <windows.h>
+
 #include <oleauto.h>
 
 #include "registry/DateText.h"

@@ -61,12 +61,9 @@ struct MemoryRegistry::Node {
 
     RegValue* FindValue(const std::wstring& valueName) {
         const std::wstring folded = Folded(valueName);
-        for (auto& value : values) {
-            if (Folded(value.name) == folded) {
-                return &value;
-            }
-        }
-        return nullptr;
+        auto it = std::find_if(values.begin(), values.end(),
+                               [&](const RegValue& v) { return Folded(v.name) == folded; });
+        return it == values.end() ? nullptr : &*it;
     }
 };
 
@@ -75,8 +72,7 @@ MemoryRegistry::MemoryRegistry()
 
 MemoryRegistry::~MemoryRegistry() = default;
 
-long MemoryRegistry::Resolve(RootKey root, const std::wstring& subKey, bool create,
-                             Node*& node) {
+long MemoryRegistry::Resolve(RootKey root, const std::wstring& subKey, bool create, Node*& node) {
     std::vector<std::wstring> parts;
     if (!SplitSubKey(subKey, parts)) {
         return reg::kBadPathname;
@@ -264,12 +260,9 @@ std::optional<RegValue> MemoryRegistry::Get(RootKey root, const std::wstring& pa
         return std::nullopt;
     }
     const std::wstring folded = Folded(name);
-    for (const auto& value : node->values) {
-        if (Folded(value.name) == folded) {
-            return value;
-        }
-    }
-    return std::nullopt;
+    auto it = std::find_if(node->values.begin(), node->values.end(),
+                           [&](const RegValue& v) { return Folded(v.name) == folded; });
+    return it == node->values.end() ? std::nullopt : std::optional<RegValue>(*it);
 }
 
 std::vector<RegValue> MemoryRegistry::Values(RootKey root, const std::wstring& path) const {

@@ -25,7 +25,7 @@ struct RegValue {
 };
 
 class MemoryRegistry : public RegistryBackend {
-public:
+  public:
     MemoryRegistry();
     ~MemoryRegistry() override;
 
@@ -54,7 +54,7 @@ public:
     const std::vector<std::uint32_t>& AccessLog() const { return accessLog_; }
     std::size_t OpenHandleCount() const { return handles_.size(); }
 
-private:
+  private:
     struct Node;
     struct Handle {
         Node* node;

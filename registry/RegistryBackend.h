@@ -41,7 +41,7 @@ inline constexpr long kMoreData = 234;
 using RegKeyHandle = std::uintptr_t;
 
 class RegistryBackend {
-public:
+  public:
     virtual ~RegistryBackend() = default;
     // Opens an existing key (RegOpenKeyExW).
     virtual long OpenKey(RootKey root, const std::wstring& subKey, std::uint32_t access,
@@ -66,7 +66,7 @@ RegistryBackend& ActiveRegistry();
 void SetActiveRegistry(RegistryBackend* backend);  // null restores the default
 
 class ScopedRegistry {
-public:
+  public:
     explicit ScopedRegistry(RegistryBackend& backend) { SetActiveRegistry(&backend); }
     ~ScopedRegistry() { SetActiveRegistry(nullptr); }
     ScopedRegistry(const ScopedRegistry&) = delete;

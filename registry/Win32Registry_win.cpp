@@ -11,10 +11,12 @@ HKEY RootHandle(RootKey root) {
     return root == RootKey::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
 }
 
-HKEY AsHkey(RegKeyHandle key) { return reinterpret_cast<HKEY>(key); }
+HKEY AsHkey(RegKeyHandle key) {
+    return reinterpret_cast<HKEY>(key);
+}
 
 class Win32Registry : public RegistryBackend {
-public:
+  public:
     long OpenKey(RootKey root, const std::wstring& subKey, std::uint32_t access,
                  RegKeyHandle& key) override {
         HKEY opened = nullptr;
@@ -25,9 +27,9 @@ public:
     long CreateKey(RootKey root, const std::wstring& subKey, std::uint32_t access,
                    RegKeyHandle& key) override {
         HKEY created = nullptr;
-        const LONG rc = RegCreateKeyExW(RootHandle(root), subKey.c_str(), 0, nullptr,
-                                        REG_OPTION_NON_VOLATILE, access, nullptr, &created,
-                                        nullptr);
+        const LONG rc =
+            RegCreateKeyExW(RootHandle(root), subKey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                            access, nullptr, &created, nullptr);
         key = reinterpret_cast<RegKeyHandle>(created);
         return rc;
     }

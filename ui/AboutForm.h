@@ -7,10 +7,10 @@
 namespace lumora {
 
 class TLMAboutForm : public BaseWindow {
-public:
+  public:
     bool Create(HWND owner);
 
-protected:
+  protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
 

@@ -5,8 +5,8 @@
 namespace lumora {
 
 bool TLMAboutForm::Create(HWND owner) {
-    return BaseWindow::Create(kAboutFormClass, L"About", WS_POPUP | WS_CAPTION | WS_SYSMENU, 0,
-                              480, 360, owner);
+    return BaseWindow::Create(kAboutFormClass, L"About", WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 480,
+                              360, owner);
 }
 
 LRESULT TLMAboutForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

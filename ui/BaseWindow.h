@@ -8,7 +8,7 @@
 namespace lumora {
 
 class BaseWindow {
-public:
+  public:
     BaseWindow() = default;
     virtual ~BaseWindow() = default;
     BaseWindow(const BaseWindow&) = delete;
@@ -16,14 +16,14 @@ public:
 
     HWND Handle() const { return hwnd_; }
 
-protected:
+  protected:
     // Registers the class (once) and creates the window with a client area of
     // the given size, centred on the screen.
     bool Create(const wchar_t* className, const wchar_t* title, DWORD style, DWORD exStyle,
                 int clientWidth, int clientHeight, HWND owner);
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
-private:
+  private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     HWND hwnd_ = nullptr;
 };

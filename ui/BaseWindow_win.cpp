@@ -2,8 +2,8 @@
 
 namespace lumora {
 
-bool BaseWindow::Create(const wchar_t* className, const wchar_t* title, DWORD style,
-                        DWORD exStyle, int clientWidth, int clientHeight, HWND owner) {
+bool BaseWindow::Create(const wchar_t* className, const wchar_t* title, DWORD style, DWORD exStyle,
+                        int clientWidth, int clientHeight, HWND owner) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSEXW wc{};
     if (!GetClassInfoExW(instance, className, &wc)) {
@@ -33,8 +33,7 @@ LRESULT BaseWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
-LRESULT CALLBACK BaseWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
-                                        LPARAM lParam) {
+LRESULT CALLBACK BaseWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     BaseWindow* self = nullptr;
     if (message == WM_NCCREATE) {
         auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
