@@ -16,8 +16,11 @@ if [ -f "$prefix/.lumora-ready" ]; then
   exit 0
 fi
 echo "lumora: making the Wine prefix $prefix (once; takes a few seconds)" >&2
-wine wineboot --init >/dev/null 2>&1 || true
-wineserver -w
+if ! wine wineboot --init >/dev/null 2>&1 || ! wineserver -w || [ ! -f "$prefix/system.reg" ]; then
+  echo "lumora: wineboot failed; removing the half-made prefix $prefix" >&2
+  rm -rf "$prefix"
+  exit 1
+fi
 # A crash must fail a test, not wait for somebody to close winedbg's dialog.
 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
 wineserver -w
