@@ -1,17 +1,44 @@
-// The main window: the program's one working screen. Closing it ends the
-// program; nothing is saved on the way out.
+// The main window: the user's four choices, the optimize and restore
+// buttons, the links, the help menu and the version and last-update lines.
 #pragma once
 
-#include "ui/BaseWindow.h"
+#include "ui/FormWindow.h"
 
 namespace lumora {
 
-class TLMMainForm : public BaseWindow {
-  public:
-    bool Create();
+class TLMAboutForm;
+class TLMSettingsForm;
 
-  protected:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+class TLMMainForm : public FormWindow {
+  public:
+    TLMMainForm();
+    bool Create();
+    // The dialogs it shows and whose visibility F1 looks at.
+    void SetDialogs(TLMAboutForm* aboutForm, TLMSettingsForm* settingsForm);
+
+    // Every keyboard shortcut of the application: F1 opens the help.
+    void ApplicationEventsShortCut(WORD key, bool& handled);
+
+  private:
+    void AddComponents();
+    void BindEvents();
+    void FormCreate();
+
+    void GoButtonClick(Control& sender);
+    void RestoreButtonClick(Control& sender);
+    void NavButton1Click(Control& sender);
+    void NavButton2Click(Control& sender);
+    void NavButton3Click(Control& sender);
+    void NavButton4Click(Control& sender);
+    void HelpFilePopupClick(Control& sender);
+    void UpdatesButtonClick(Control& sender);
+    void NavButtonMouseEnter(Control& sender);
+    void NavButtonMouseLeave(Control& sender);
+    void LabelMouseEnter(Control& sender);
+    void LabelMouseLeave(Control& sender);
+
+    TLMAboutForm* aboutForm_ = nullptr;
+    TLMSettingsForm* settingsForm_ = nullptr;
 };
 
 }  // namespace lumora

@@ -1,28 +1,329 @@
 #include "app/MainForm.h"
 
+#include "app/MainFormRules.h"
+#include "common/Version.h"
+#include "platform/NativeHandCursor.h"
+#include "platform/Shell.h"
+#include "platform/ShellAddresses.h"
+#include "platform/Sound.h"
+#include "platform/WindowsVersion.h"
+#include "registry/CustomRegistry.h"
+#include "registry/DateText.h"
+#include "registry/ProgramKey.h"
+#include "resources/ResourceIds.h"
+#include "tuning/WindowsEditions.h"
+#include "ui/AboutForm.h"
+#include "ui/Captions.h"
+#include "ui/SettingsForm.h"
+#include "ui/SystemFont.h"
 #include "ui/WindowClasses.h"
 
 namespace lumora {
 
 namespace {
+
 constexpr int kClientWidth = 764;
 constexpr int kClientHeight = 500;
-constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-}  // namespace
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
-bool TLMMainForm::Create() {
-    // An unowned window with WS_EX_APPWINDOW: the main window itself carries
-    // the task-bar button.
-    return BaseWindow::Create(kMainFormClass, L"Lumora", kStyle, WS_EX_APPWINDOW, kClientWidth,
-                              kClientHeight, nullptr);
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kGrey = RGB(110, 118, 128);
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr COLORREF kBenefitsTint = RGB(239, 245, 251);
+
+FontSpec Design(int points, unsigned style, COLORREF color) {
+    return FontSpec{L"Tahoma", points, style, color};
 }
 
-LRESULT TLMMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_DESTROY) {
-        PostQuitMessage(0);
-        return 0;
+const wchar_t* const kProcessorItems[] = {L"  Intel \u00AE Processor", L"  AMD \u00AE Processor",
+                                          L"  VIA \u00AE Processor"};
+const wchar_t* const kModemItems[] = {
+    L"  Cable | DSL | Wi-Fi",
+    L"  Verizon FiOS | Wi-Fi",
+    L"  Dial-up 56k",
+    L"  Satellite",
+    L"  Android | iPhone | Windows Phone | BlackBerry",
+    L"  LTE | 4G | 3G | 2G | Edge Modem",
+    L"  Local Area Network",
+    L"  ISDN",
+    L"  T1 | T3 | OC3 | OC12+",
+};
+
+const wchar_t* const kHelpFile = L"Lumora.chm";
+const wchar_t* const kHelpTopic = L"/html/main.htm";
+
+namespace pk = program_key;
+
+}  // namespace
+
+TLMMainForm::TLMMainForm() : FormWindow(L"LMMainForm", kMainFormClass) {}
+
+void TLMMainForm::SetDialogs(TLMAboutForm* aboutForm, TLMSettingsForm* settingsForm) {
+    aboutForm_ = aboutForm;
+    settingsForm_ = settingsForm;
+}
+
+bool TLMMainForm::Create() {
+    // An unowned window with WS_EX_APPWINDOW: it carries the task-bar button.
+    if (!CreateForm(L"", kStyle, WS_EX_APPWINDOW, kClientWidth, kClientHeight, nullptr)) {
+        return false;
     }
-    return BaseWindow::HandleMessage(message, wParam, lParam);
+    AddComponents();
+    BindEvents();
+    SetShellOwnerWindow(Handle());
+    try {
+        FormCreate();
+    } catch (...) {
+        // The window opens with what was set so far.
+    }
+    return true;
+}
+
+void TLMMainForm::AddComponents() {
+    const CursorKind hand = CursorKind::HandPoint;
+    AddImage({{L"BackgroundImage", 0, 0, 764, 500}, IDB_MAIN_BACKGROUND});
+    AddImage({{L"TopLogoImage", 8, 16, 400, 50}, IDB_MAIN_LOGO});
+
+    AddImage({{L"NavButton1", 672, 16, 78, 27, L"", hand}, IDB_NAV_BUTTON1});
+    AddLabel({{L"NavStatic1", 701, 22, 0, 0, L"", hand}, Design(8, 0, kWhite)});
+    AddImage({{L"NavButton2", 471, 58, 85, 27, L"", hand}, IDB_NAV_BUTTON2});
+    AddLabel({{L"NavStatic2", 502, 64, 0, 0, L"", hand}, Design(8, kFontBold, kWhite)});
+    AddImage({{L"NavButton3", 556, 58, 108, 27, L"", hand}, IDB_NAV_BUTTON3});
+    AddLabel({{L"NavStatic3", 587, 64, 0, 0, L"", hand}, Design(8, kFontBold, kWhite)});
+    AddImage({{L"NavButton4", 664, 58, 99, 27, L"", hand}, IDB_NAV_BUTTON4});
+    AddLabel({{L"NavStatic4", 695, 64, 0, 0, L"", hand}, Design(8, kFontBold, kWhite)});
+
+    AddLabel({{L"NavLabel2", 16, 98}, Design(10, kFontBold, kGrey)});
+    AddLabel({{L"LinkLabel4", 16, 135, 0, 0, L"", hand}, Design(8, 0, kBlack)});
+    AddLabel({{L"LinkLabel5", 16, 165, 0, 0, L"", hand}, Design(8, 0, kBlack)});
+    AddLabel({{L"LinkLabel6", 16, 195, 0, 0, L"", hand}, Design(8, 0, kBlack)});
+    AddLabel({{L"LinkLabel7", 16, 251, 0, 0, L"", hand}, Design(8, 0, kBlack)});
+
+    AddPanel({{L"MainPanel", 182, 91, 582, 388}, GetSysColor(COLOR_WINDOW)});
+    AddPanel({{L"BenefitsPanel", 0, 0, 582, 65, L"MainPanel"}, kBenefitsTint});
+    AddLabel({{L"BenefitsLabel", 16, 6, 0, 0, L"BenefitsPanel"}, Design(8, kFontBold, kBlack)});
+    LabelArgs description{{L"BenefitsDescription", 16, 25, 550, 36, L"BenefitsPanel"},
+                          Design(8, 0, kGrey)};
+    description.wordWrap = true;
+    description.showAccelChar = false;
+    AddLabel(description);
+
+    AddLabel({{L"OSVersionLabel", 16, 76, 0, 0, L"MainPanel"}, Design(8, 0, kDefaultTextColor)});
+    std::vector<std::wstring> editions;
+    std::vector<int> editionImages;
+    for (const auto& edition : kWindowsEditions) {
+        editions.emplace_back(edition.text);
+        editionImages.push_back(edition.kind == EditionKind::Server ? 1 : 0);
+    }
+    AddComboBox({{L"WindowsCombo", 16, 95, 309, 22, L"MainPanel"},
+                 editions,
+                 editionImages,
+                 {IDB_EDITION_WORKSTATION, IDB_EDITION_SERVER}});
+    AddLabel(
+        {{L"ProcessorTypeLabel", 16, 128, 0, 0, L"MainPanel"}, Design(8, 0, kDefaultTextColor)});
+    AddComboBox({{L"ProcessorCombo", 16, 147, 309, 22, L"MainPanel"},
+                 {std::begin(kProcessorItems), std::end(kProcessorItems)},
+                 {},
+                 {IDB_PROCESSOR}});
+    AddLabel({{L"ModemTypeLabel", 16, 180, 0, 0, L"MainPanel"}, Design(8, 0, kDefaultTextColor)});
+    AddComboBox({{L"ModemCombo", 16, 199, 309, 22, L"MainPanel"},
+                 {std::begin(kModemItems), std::end(kModemItems)},
+                 {},
+                 {IDB_CONNECTION}});
+    AddLabel({{L"SpeedLabel", 16, 231, 0, 0, L"MainPanel"}, Design(8, 0, kDefaultTextColor)});
+    AddTrackBar({{L"SpeedTrackBar", 16, 244, 309, 44, L"MainPanel"}, 0, 1, 1, 26});
+    AddLabel({{L"FastLabel", 33, 292, 0, 0, L"MainPanel"}, Design(8, 0, kDefaultTextColor)});
+    LabelArgs faster{{L"FasterLabel", 307, 292, 0, 0, L"MainPanel"},
+                     Design(8, 0, kDefaultTextColor)};
+    faster.rightAligned = true;
+    AddLabel(faster);
+
+    AddBevel({{L"LineSeparator1", 360, 102, 2, 183, L"MainPanel"}, true});
+    ButtonArgs go{{L"GoButton", 400, 95, 145, 52, L"MainPanel"}, Design(8, kFontBold, kBlack)};
+    go.parentFont = false;
+    go.isDefault = true;
+    AddButton(go);
+    AddButton({{L"RestoreButton", 400, 171, 145, 25, L"MainPanel"}});
+    Get(L"RestoreButton").SetEnabled(false);
+    AddBevel({{L"LineSeparator2", 16, 315, 536, 5, L"MainPanel"}});
+    AddLabel({{L"VersionInstalledLabel", 16, 336, 0, 0, L"MainPanel"},
+              Design(8, kFontBold, kDefaultTextColor)});
+    AddLabel({{L"SoftwareLastUpdateLabel", 16, 355, 0, 0, L"MainPanel"},
+              Design(8, 0, kDefaultTextColor)});
+    ButtonArgs updates{{L"UpdatesButton", 400, 336, 154, 33, L"MainPanel"}};
+    updates.shield = true;
+    AddButton(updates);
+
+    AddPopupMenu(L"PopupMenu");
+    AddMenuItem(L"PopupMenu", L"HelpFilePopup");
+    AddMenuSeparator(L"PopupMenu");
+    AddMenuItem(L"PopupMenu", L"TechSupportPopup");
+
+    SetTabOrder({L"GoButton", L"RestoreButton", L"WindowsCombo", L"ProcessorCombo", L"ModemCombo",
+                 L"SpeedTrackBar", L"UpdatesButton"});
+}
+
+void TLMMainForm::BindEvents() {
+    using E = ControlEvent;
+    auto bind = [this](const wchar_t* name, E event, void (TLMMainForm::*handler)(Control&)) {
+        Bind(name, event, [this, handler](Control& sender) {
+            try {
+                (this->*handler)(sender);
+            } catch (...) {
+            }
+        });
+    };
+    bind(L"GoButton", E::Click, &TLMMainForm::GoButtonClick);
+    bind(L"RestoreButton", E::Click, &TLMMainForm::RestoreButtonClick);
+    for (const wchar_t* name : {L"NavButton1", L"NavStatic1"}) {
+        bind(name, E::Click, &TLMMainForm::NavButton1Click);
+    }
+    for (const wchar_t* name : {L"NavButton2", L"NavStatic2", L"LinkLabel6"}) {
+        bind(name, E::Click, &TLMMainForm::NavButton2Click);
+    }
+    for (const wchar_t* name : {L"NavButton3", L"NavStatic3", L"LinkLabel5", L"TechSupportPopup"}) {
+        bind(name, E::Click, &TLMMainForm::NavButton3Click);
+    }
+    for (const wchar_t* name : {L"NavButton4", L"NavStatic4", L"LinkLabel7"}) {
+        bind(name, E::Click, &TLMMainForm::NavButton4Click);
+    }
+    for (const wchar_t* name : {L"LinkLabel4", L"HelpFilePopup"}) {
+        bind(name, E::Click, &TLMMainForm::HelpFilePopupClick);
+    }
+    bind(L"UpdatesButton", E::Click, &TLMMainForm::UpdatesButtonClick);
+    for (const wchar_t* name : {L"NavButton1", L"NavButton2", L"NavButton3", L"NavButton4",
+                                L"NavStatic1", L"NavStatic2", L"NavStatic3", L"NavStatic4"}) {
+        bind(name, E::MouseEnter, &TLMMainForm::NavButtonMouseEnter);
+        bind(name, E::MouseLeave, &TLMMainForm::NavButtonMouseLeave);
+    }
+    for (const wchar_t* name : {L"LinkLabel4", L"LinkLabel5", L"LinkLabel6", L"LinkLabel7"}) {
+        bind(name, E::MouseEnter, &TLMMainForm::LabelMouseEnter);
+        bind(name, E::MouseLeave, &TLMMainForm::LabelMouseLeave);
+    }
+}
+
+void TLMMainForm::FormCreate() {
+    FollowDesktopFont();
+    NormalizeFormFonts(*this);
+    LoadFormCaptions(*this);
+
+    std::wstring lastUpdate =
+        DateStampToDisplayText(ReadRegString(pk::kRoot, pk::kPath, pk::kUpdatedDate, L"", false));
+    if (lastUpdate.empty()) {
+        lastUpdate = DateStampToDisplayText(
+            ReadRegString(pk::kRoot, pk::kPath, pk::kInstalledDate, L"", false));
+    }
+    const std::int32_t internetType =
+        ReadRegInteger(pk::kRoot, pk::kPath, pk::kInternetType, pk::kDefaultInternetType, false);
+    std::int32_t processorType =
+        ReadRegInteger(pk::kRoot, pk::kPath, pk::kProcessorType, pk::kDefaultProcessorType, false);
+    const std::int32_t speedSetting =
+        ReadRegInteger(pk::kRoot, pk::kPath, pk::kSpeedSetting, pk::kDefaultSpeedSetting, false);
+    const bool restore = ReadRegBool(pk::kRoot, pk::kPath, pk::kRestore, false, false);
+
+    Control& lastUpdateLabel = Get(L"SoftwareLastUpdateLabel");
+    lastUpdateLabel.SetCaption(lastUpdateLabel.Caption() + lastUpdate);
+    Control& versionLabel = Get(L"VersionInstalledLabel");
+    versionLabel.SetCaption(versionLabel.Caption() + kProgramVersion);
+
+    SetItemIndex(L"WindowsCombo", WindowsItemForOsIndex(GetWindowsVersion()));
+    if (processorType == -1) {
+        processorType = DetectProcessorType(ReadRegString(
+            RootKey::LocalMachine, L"\\HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0\\",
+            L"ProcessorNameString", L"", false));
+    }
+    SetItemIndex(L"ProcessorCombo", processorType);
+    SetItemIndex(L"ModemCombo", internetType);
+    Get(L"RestoreButton").SetEnabled(restore);
+    SetPosition(L"SpeedTrackBar", ClampSpeedSetting(speedSetting));
+
+    // The 45-day rule: a missing date reads as now and starts nothing.
+    const std::wstring now = FormatDateStamp(DateStampFromTime(CurrentLocalTime()));
+    const std::optional<double> updated = LocalTextToDate(
+        DateStampToLocalText(ReadRegString(pk::kRoot, pk::kPath, pk::kUpdatedDate, now, false)));
+    if (UpdateCheckDue(updated, DayCountFromDateTime(CurrentLocalTime()))) {
+        ExecuteFileDetached(ProgramFolder() + L"Lumora.exe", L"/checkupdate");
+    }
+}
+
+void TLMMainForm::ApplicationEventsShortCut(WORD key, bool& /*handled*/) {
+    try {
+        if (key != VK_F1) {
+            return;
+        }
+        const bool anyVisible =
+            (aboutForm_ != nullptr && IsWindowVisible(aboutForm_->Handle())) ||
+            (settingsForm_ != nullptr && IsWindowVisible(settingsForm_->Handle())) ||
+            IsWindowVisible(Handle());
+        if (anyVisible) {
+            ShowHelpTopic(kHelpFile, kHelpTopic);
+        }
+    } catch (...) {
+    }
+}
+
+void TLMMainForm::GoButtonClick(Control& /*sender*/) {}
+
+void TLMMainForm::RestoreButtonClick(Control& /*sender*/) {}
+
+void TLMMainForm::NavButton1Click(Control& /*sender*/) {
+    RECT window{};
+    GetWindowRect(Handle(), &window);
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    const Control& button = Get(L"NavButton1");
+    const ControlArgs& place = button.Args();
+    const ScreenPoint corner = HelpMenuCorner(
+        window.left, window.top, window.right - window.left, window.bottom - window.top,
+        client.right, client.bottom, place.left, place.top, place.width, place.height);
+    PopupMenuAt(L"PopupMenu", corner.x, corner.y);
+}
+
+void TLMMainForm::NavButton2Click(Control& /*sender*/) {
+    PlayClickSound();
+    OpenUrl(HomePageUrl());
+}
+
+void TLMMainForm::NavButton3Click(Control& /*sender*/) {
+    PlayClickSound();
+    OpenUrl(SupportPageUrl());
+}
+
+void TLMMainForm::NavButton4Click(Control& /*sender*/) {
+    PlayClickSound();
+    if (aboutForm_ != nullptr) {
+        aboutForm_->ShowModalOver(Handle());
+    }
+}
+
+void TLMMainForm::HelpFilePopupClick(Control& /*sender*/) {
+    bool handled = false;
+    ApplicationEventsShortCut(VK_F1, handled);
+}
+
+void TLMMainForm::UpdatesButtonClick(Control& /*sender*/) {
+    PlayClickSound();
+    ExecuteFileDetached(ProgramFolder() + L"LumoraUpdate.exe", L"");
+}
+
+void TLMMainForm::NavButtonMouseEnter(Control& sender) {
+    if (Control* label = Find(NavLabelFor(sender.Name()))) {
+        label->SetUnderline(true);
+    }
+}
+
+void TLMMainForm::NavButtonMouseLeave(Control& sender) {
+    if (Control* label = Find(NavLabelFor(sender.Name()))) {
+        label->SetUnderline(false);
+    }
+}
+
+void TLMMainForm::LabelMouseEnter(Control& sender) {
+    sender.SetUnderline(true);
+}
+
+void TLMMainForm::LabelMouseLeave(Control& sender) {
+    sender.SetUnderline(false);
 }
 
 }  // namespace lumora

@@ -10,8 +10,10 @@
 #include "app/RunOnce.h"
 #include "app/Startup.h"
 #include "app/UpdateCheckMode.h"
+#include "platform/NativeHandCursor.h"
 #include "registry/DateText.h"
 #include "ui/AboutForm.h"
+#include "ui/Application.h"
 #include "ui/SettingsForm.h"
 #include "ui/WindowClasses.h"
 
@@ -23,6 +25,13 @@ std::wstring FirstArgument() {
                                                                      : std::wstring();
 }
 
+// Process-wide look and feel, before any window exists: the system's own
+// hand cursor for links.
+void PrepareLookAndFeel() {
+    LoadNativeHandCursor();
+    Application::Instance().SetCursor(CursorKind::HandPoint, HandCursor());
+}
+
 int RunInteractive() {
     TLMMainForm mainForm;
     TLMAboutForm aboutForm;
@@ -32,20 +41,21 @@ int RunInteractive() {
     }
     aboutForm.Create(mainForm.Handle());
     settingsForm.Create(mainForm.Handle());
+    mainForm.SetDialogs(&aboutForm, &settingsForm);
+    Application& application = Application::Instance();
+    application.SetShortCutHandler(
+        [&mainForm](WORD key, bool& handled) { mainForm.ApplicationEventsShortCut(key, handled); });
     ShowWindow(mainForm.Handle(), SW_SHOWNORMAL);
     UpdateWindow(mainForm.Handle());
-
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
+    application.Run();
+    application.SetShortCutHandler(nullptr);
     return 0;
 }
 
 }  // namespace
 
 int Run() {
+    PrepareLookAndFeel();
     RecordStartDates(CurrentLocalTime());
     const StartMode mode = ModeFromArgument(FirstArgument());
     if (mode == StartMode::CheckUpdate) {

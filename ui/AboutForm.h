@@ -1,17 +1,28 @@
-// The about box: created hidden at start-up, shown on request, hidden again
-// when closed.
+// The about box: the program's name and version, the copyright line, the
+// credits, the licence link, a copyright warning, Help and Close. Created
+// hidden at start-up and shown modally over the main window.
 #pragma once
 
-#include "ui/BaseWindow.h"
+#include "ui/FormWindow.h"
 
 namespace lumora {
 
-class TLMAboutForm : public BaseWindow {
+class TLMAboutForm : public FormWindow {
   public:
+    TLMAboutForm();
     bool Create(HWND owner);
+    void ShowModalOver(HWND owner);
 
   protected:
+    void FormShow() override;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  private:
+    void HelpButtonClick(Control& sender);
+    void LicenseAgreementLabelClick(Control& sender);
+    void LicenseAgreementLabelMouseEnter(Control& sender);
+    void LicenseAgreementLabelMouseLeave(Control& sender);
+    bool closed_ = false;
 };
 
 }  // namespace lumora

@@ -1,16 +1,29 @@
-// The progress dialog of the optimize and restore runs: created hidden at
-// start-up, shown modeless while a run is under way.
+// The progress dialog of the optimize and restore runs: a heading, a bar and
+// a step text that grows by dots. Created hidden at start-up, shown modeless
+// by a run and hidden again at its end.
 #pragma once
 
-#include "ui/BaseWindow.h"
+#include <string>
+
+#include "ui/FormWindow.h"
 
 namespace lumora {
 
-class TLMSettingsForm : public BaseWindow {
+class TLMSettingsForm : public FormWindow {
   public:
+    TLMSettingsForm();
     bool Create(HWND owner);
 
+    // Shows the dialog modeless, centred over |owner|.
+    void ShowOver(HWND owner);
+    void CloseDialog();
+    void SetHeading(const std::wstring& text);
+    // One step: animates the text, pumps messages for a random while and
+    // advances the bar by the shared step counter.
+    void ShowProgressStep(const std::wstring& text);
+
   protected:
+    void FormShow() override;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
 

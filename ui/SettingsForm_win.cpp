@@ -1,20 +1,88 @@
 #include "ui/SettingsForm.h"
 
+#include "ui/Application.h"
+#include "ui/Captions.h"
+#include "ui/ProgressStep.h"
+#include "ui/SystemFont.h"
 #include "ui/WindowClasses.h"
 
 namespace lumora {
 
+namespace {
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN;
+
+std::uint64_t ClockSeed() {
+    LARGE_INTEGER counter{};
+    if (QueryPerformanceCounter(&counter) && counter.QuadPart != 0) {
+        return static_cast<std::uint64_t>(counter.QuadPart);
+    }
+    return GetTickCount();
+}
+}  // namespace
+
+TLMSettingsForm::TLMSettingsForm() : FormWindow(L"LMSettingsForm", kSettingsFormClass) {}
+
 bool TLMSettingsForm::Create(HWND owner) {
-    return BaseWindow::Create(kSettingsFormClass, L"Lumora", WS_POPUP | WS_CAPTION, 0, 420, 200,
-                              owner);
+    if (!CreateForm(L"", kStyle, 0, 479, 146, owner)) {
+        return false;
+    }
+    const CursorKind wait = CursorKind::HourGlass;
+    AddPanel({{L"SettingsPanel", 0, 0, 479, 146, L"", wait}, GetSysColor(COLOR_WINDOW)});
+    AddLabel({{L"CurrentSettingsHeading", 42, 30, 0, 0, L"SettingsPanel"},
+              FontSpec{L"Tahoma", 8, kFontBold, kDefaultTextColor}});
+    AddProgressBar({{L"MainProgress", 42, 59, 401, 17, L"SettingsPanel", wait}});
+    LabelArgs step{{L"CurrentSettingsLabel", 42, 94, 0, 0, L"SettingsPanel"}};
+    step.parentFont = true;
+    AddLabel(step);
+    return true;
+}
+
+void TLMSettingsForm::FormShow() {
+    FollowDesktopFont();
+    NormalizeFormFonts(*this);
+    LoadFormCaptions(*this);
+    SetPosition(L"MainProgress", 0);
+}
+
+void TLMSettingsForm::ShowOver(HWND owner) {
+    CentreOver(owner);
+    ShowWindow(Handle(), SW_SHOW);
+    UpdateWindow(Handle());
+}
+
+void TLMSettingsForm::CloseDialog() {
+    ShowWindow(Handle(), SW_HIDE);
+}
+
+void TLMSettingsForm::SetHeading(const std::wstring& text) {
+    Get(L"CurrentSettingsHeading").SetCaption(text);
+}
+
+void TLMSettingsForm::ShowProgressStep(const std::wstring& text) {
+    try {
+        const ProgressTimings& timings = ActiveTimings();
+        ProgressStepActions actions;
+        actions.pump = [] { Application::Instance().ProcessMessages(); };
+        actions.setLabel = [this](const std::wstring& shown) {
+            if (Control* label = Find(L"CurrentSettingsLabel")) {
+                label->SetCaption(shown);
+            }
+        };
+        actions.pause = [](std::uint32_t ms) { Sleep(ms); };
+        actions.setBar = [this](int percent) { SetPosition(L"MainProgress", percent); };
+        RunProgressStep(text, DrawPassCount(timings, ClockSeed()), timings, SharedProgress(),
+                        actions);
+    } catch (...) {
+    }
 }
 
 LRESULT TLMSettingsForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_CLOSE) {
+        // Another instance's update check closes the dialog like this.
         ShowWindow(Handle(), SW_HIDE);
         return 0;
     }
-    return BaseWindow::HandleMessage(message, wParam, lParam);
+    return FormWindow::HandleMessage(message, wParam, lParam);
 }
 
 }  // namespace lumora

@@ -1,0 +1,49 @@
+#include "app/MainFormRules.h"
+
+#include <cmath>
+
+#include "common/WideText.h"
+
+namespace lumora {
+
+std::int32_t DetectProcessorType(const std::wstring& processorName) {
+    const std::wstring name = AsciiLower(processorName);
+    if (name.find(L"intel") != std::wstring::npos) {
+        return 0;
+    }
+    if (name.find(L"amd") != std::wstring::npos) {
+        return 1;
+    }
+    if (name.find(L"via") != std::wstring::npos) {
+        return 2;
+    }
+    return 0;
+}
+
+int ClampSpeedSetting(std::int32_t stored) {
+    return stored < 0 ? 0 : stored > 1 ? 1 : stored;
+}
+
+bool UpdateCheckDue(std::optional<double> updatedDate, double now) {
+    if (!updatedDate || !std::isfinite(*updatedDate)) {
+        return false;
+    }
+    return std::trunc(std::fabs(now - *updatedDate)) > kUpdateCheckDays;
+}
+
+ScreenPoint HelpMenuCorner(int windowLeft, int windowTop, int windowWidth, int windowHeight,
+                           int clientWidth, int clientHeight, int buttonLeft, int buttonTop,
+                           int buttonWidth, int buttonHeight) {
+    return ScreenPoint{windowLeft + (windowWidth - clientWidth) + buttonLeft + buttonWidth,
+                       windowTop + (windowHeight - clientHeight) + buttonTop + buttonHeight};
+}
+
+std::wstring NavLabelFor(const std::wstring& senderName) {
+    std::wstring rest = senderName.size() > 9 ? senderName.substr(9) : std::wstring();
+    const std::size_t first = rest.find_first_not_of(L' ');
+    const std::size_t last = rest.find_last_not_of(L' ');
+    rest = first == std::wstring::npos ? std::wstring() : rest.substr(first, last - first + 1);
+    return L"NavStatic" + rest;
+}
+
+}  // namespace lumora

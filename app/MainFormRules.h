@@ -1,0 +1,39 @@
+// The main window's decisions that need no window: the processor make from
+// its name, the speed setting's range, the 45-day update rule, the help
+// menu's place and the nav label that a nav image or label lights up.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace lumora {
+
+inline constexpr int kUpdateCheckDays = 45;
+
+// 0 Intel, 1 AMD, 2 VIA, from the processor's name: the first of "intel",
+// "amd", "via" found anywhere in the lowered name; Intel when none is.
+std::int32_t DetectProcessorType(const std::wstring& processorName);
+
+// The track bar's position for a stored speed setting: 0 or 1.
+int ClampSpeedSetting(std::int32_t stored);
+
+// True when more than 45 whole days lie between the recorded update date
+// and now (both day counts); no date starts nothing.
+bool UpdateCheckDue(std::optional<double> updatedDate, double now);
+
+struct ScreenPoint {
+    int x;
+    int y;
+};
+// The help menu's top-right corner: right-aligned under the Help button,
+// counting the whole frame as lying left of and above the client area.
+ScreenPoint HelpMenuCorner(int windowLeft, int windowTop, int windowWidth, int windowHeight,
+                           int clientWidth, int clientHeight, int buttonLeft, int buttonTop,
+                           int buttonWidth, int buttonHeight);
+
+// "NavStatic" followed by the sender's name from its tenth character on,
+// without surrounding blanks: NavButton2 and NavStatic2 both give NavStatic2.
+std::wstring NavLabelFor(const std::wstring& senderName);
+
+}  // namespace lumora

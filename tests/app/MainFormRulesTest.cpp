@@ -1,0 +1,60 @@
+#include <gtest/gtest.h>
+
+#include "app/MainFormRules.h"
+
+namespace lumora {
+namespace {
+
+TEST(MainFormRulesTest, ProcessorMakeFromItsName) {
+    const struct {
+        const wchar_t* name;
+        std::int32_t expected;
+    } cases[] = {
+        {L"Intel(R) Core(TM) i7-6700 CPU @ 3.40GHz", 0},
+        {L"AMD Ryzen 7 5800X 8-Core Processor", 1},
+        {L"VIA Nano X2 U4025 @ 1.2+ GHz", 2},
+        {L"AMD processor emulating INTEL", 0},  // intel is looked for first
+        {L"QEMU Virtual CPU version 2.5+", 0},  // none of the three
+        {L"", 0},
+        {L"Trivial Processor", 2},  // "via" inside another word
+        {L"Genuine GAMD chip", 1},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(DetectProcessorType(c.name), c.expected) << std::wstring(c.name).size();
+    }
+}
+
+TEST(MainFormRulesTest, SpeedSettingIsClamped) {
+    EXPECT_EQ(ClampSpeedSetting(-3), 0);
+    EXPECT_EQ(ClampSpeedSetting(0), 0);
+    EXPECT_EQ(ClampSpeedSetting(1), 1);
+    EXPECT_EQ(ClampSpeedSetting(5), 1);
+}
+
+TEST(MainFormRulesTest, UpdateCheckIsDueAfterMoreThan45WholeDays) {
+    const double now = 46000.25;
+    EXPECT_TRUE(UpdateCheckDue(now - 46, now));
+    EXPECT_FALSE(UpdateCheckDue(now - 45 - 23.0 / 24, now));
+    EXPECT_FALSE(UpdateCheckDue(now - 45, now));
+    EXPECT_FALSE(UpdateCheckDue(now, now));
+    EXPECT_TRUE(UpdateCheckDue(now + 47, now));  // the difference counts either way
+    EXPECT_FALSE(UpdateCheckDue(std::nullopt, now));
+}
+
+TEST(MainFormRulesTest, HelpMenuOpensRightAlignedUnderTheHelpButton) {
+    // A 770 x 529 window with a 764 x 500 client area at 100, 50; the Help
+    // button at 672, 16, 78 x 27.
+    const ScreenPoint corner = HelpMenuCorner(100, 50, 770, 529, 764, 500, 672, 16, 78, 27);
+    EXPECT_EQ(corner.x, 100 + 6 + 672 + 78);
+    EXPECT_EQ(corner.y, 50 + 29 + 16 + 27);
+}
+
+TEST(MainFormRulesTest, NavLabelByTheSendersNumber) {
+    EXPECT_EQ(NavLabelFor(L"NavButton2"), L"NavStatic2");
+    EXPECT_EQ(NavLabelFor(L"NavStatic4"), L"NavStatic4");
+    EXPECT_EQ(NavLabelFor(L"NavButton 3 "), L"NavStatic3");
+    EXPECT_EQ(NavLabelFor(L"Nav"), L"NavStatic");
+}
+
+}  // namespace
+}  // namespace lumora

@@ -1,0 +1,215 @@
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "ui/Controls.h"
+
+namespace lumora {
+
+Control::Control(ControlType type, const ControlArgs& args) : type_(type), args_(args) {}
+
+Control::~Control() {
+    if (hfont_ != nullptr) {
+        DeleteObject(hfont_);
+    }
+    if (bitmap_ != nullptr) {
+        DeleteObject(bitmap_);
+    }
+}
+
+ComponentKind Control::Kind() const {
+    switch (type_) {
+        case ControlType::Label:
+            return ComponentKind::Label;
+        case ControlType::Panel:
+            return ComponentKind::Panel;
+        case ControlType::PushButton:
+            return ComponentKind::PushButton;
+        case ControlType::MenuItem:
+            return ComponentKind::PopupMenuItem;
+        case ControlType::Memo:
+            return ComponentKind::MultiLineEdit;
+        default:
+            return ComponentKind::Other;
+    }
+}
+
+std::wstring Control::Caption() const {
+    if (type_ == ControlType::Label || type_ == ControlType::PushButton ||
+        type_ == ControlType::Panel || type_ == ControlType::MenuItem) {
+        return caption_;
+    }
+    return std::wstring();
+}
+
+void Control::SetCaption(const std::wstring& text) {
+    switch (type_) {
+        case ControlType::Label:
+        case ControlType::PushButton:
+        case ControlType::Panel: {
+            caption_ = text;
+            if (hwnd_ == nullptr) {
+                return;
+            }
+            HWND parent = GetParent(hwnd_);
+            RECT before = Bounds();
+            SetWindowTextW(hwnd_, text.c_str());
+            if (type_ == ControlType::Label) {
+                Resize();
+                // A transparent label shows what lies beneath it: repaint
+                // the parent under the old and the new place.
+                RECT after = Bounds();
+                RECT both;
+                UnionRect(&both, &before, &after);
+                RedrawWindow(parent, &both, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+            }
+            return;
+        }
+        case ControlType::MenuItem:
+            caption_ = text;
+            if (menu_ != nullptr) {
+                ModifyMenuW(menu_, id_, MF_BYCOMMAND | MF_STRING, id_, text.c_str());
+            }
+            return;
+        default:
+            return;
+    }
+}
+
+std::wstring Control::Lines() const {
+    if (type_ != ControlType::Memo || hwnd_ == nullptr) {
+        return std::wstring();
+    }
+    const int length = GetWindowTextLengthW(hwnd_);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const int got = GetWindowTextW(hwnd_, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(got > 0 ? got : 0));
+    return text;
+}
+
+void Control::SetLines(const std::wstring& text) {
+    if (type_ == ControlType::Memo && hwnd_ != nullptr) {
+        SetWindowTextW(hwnd_, text.c_str());
+    }
+}
+
+bool Control::HasFont() const {
+    return type_ == ControlType::Label || type_ == ControlType::PushButton ||
+           type_ == ControlType::Panel || type_ == ControlType::Memo ||
+           type_ == ControlType::ComboBox;
+}
+
+void Control::SetFont(const FontSpec& font) {
+    font_ = font;
+    parentFont_ = false;
+    if (hwnd_ == nullptr) {
+        return;
+    }
+    HFONT created = CreateFontFrom(font_);
+    if (created == nullptr) {
+        return;
+    }
+    SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(created), TRUE);
+    if (hfont_ != nullptr) {
+        DeleteObject(hfont_);
+    }
+    hfont_ = created;
+    if (type_ == ControlType::Label) {
+        const RECT before = Bounds();
+        Resize();
+        const RECT after = Bounds();
+        RECT both;
+        UnionRect(&both, &before, &after);
+        RedrawWindow(GetParent(hwnd_), &both, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    }
+}
+
+void Control::ApplyFont(const FontSpec& windowFont) {
+    if (!HasFont() || hwnd_ == nullptr) {
+        return;
+    }
+    if (parentFont_) {
+        font_ = windowFont;
+        HFONT created = CreateFontFrom(font_);
+        SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(created), TRUE);
+        if (hfont_ != nullptr) {
+            DeleteObject(hfont_);
+        }
+        hfont_ = created;
+        if (type_ == ControlType::Label) {
+            Resize();
+        }
+    }
+}
+
+RECT Control::Bounds() const {
+    RECT rect{args_.left, args_.top, args_.left + args_.width, args_.top + args_.height};
+    if (hwnd_ != nullptr) {
+        GetWindowRect(hwnd_, &rect);
+        MapWindowPoints(nullptr, GetParent(hwnd_), reinterpret_cast<POINT*>(&rect), 2);
+    }
+    return rect;
+}
+
+void Control::Resize() {
+    if (type_ != ControlType::Label || !autoSize_ || hwnd_ == nullptr) {
+        return;
+    }
+    HDC dc = GetDC(hwnd_);
+    HGDIOBJ old = SelectObject(
+        dc, hfont_ != nullptr ? static_cast<HGDIOBJ>(hfont_) : GetStockObject(DEFAULT_GUI_FONT));
+    RECT text{0, 0, 0, 0};
+    const std::wstring shown = caption_.empty() ? std::wstring(L" ") : caption_;
+    const LONG style = GetWindowLongW(hwnd_, GWL_STYLE);
+    DrawTextW(dc, shown.c_str(), static_cast<int>(shown.size()), &text,
+              DT_CALCRECT | DT_SINGLELINE | ((style & SS_NOPREFIX) ? DT_NOPREFIX : 0));
+    SelectObject(dc, old);
+    ReleaseDC(hwnd_, dc);
+    const int width = caption_.empty() ? 0 : text.right;
+    const int height = text.bottom;
+    const int left = rightAligned_ ? args_.left + args_.width - width : args_.left;
+    SetWindowPos(hwnd_, nullptr, left, args_.top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Control::Fire(ControlEvent event) {
+    for (auto& [kind, handler] : handlers_) {
+        if (kind == event && handler) {
+            try {
+                handler(*this);
+            } catch (...) {
+            }
+        }
+    }
+}
+
+void Control::On(ControlEvent event, ControlHandler handler) {
+    handlers_.emplace_back(event, std::move(handler));
+}
+
+bool Control::HasHandler(ControlEvent event) const {
+    for (const auto& entry : handlers_) {
+        if (entry.first == event) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void Control::SetUnderline(bool on) {
+    FontSpec font = font_;
+    font.style = on ? (font.style | kFontUnderline) : (font.style & ~kFontUnderline);
+    SetFont(font);
+}
+
+void Control::SetEnabled(bool enabled) {
+    if (hwnd_ != nullptr) {
+        EnableWindow(hwnd_, enabled ? TRUE : FALSE);
+    }
+}
+
+bool Control::Enabled() const {
+    return hwnd_ == nullptr || IsWindowEnabled(hwnd_);
+}
+
+}  // namespace lumora
