@@ -1,0 +1,73 @@
+#include "tests/support/Automation.h"
+
+#include <algorithm>
+
+namespace lumora::test {
+
+std::wstring WindowText(HWND window) {
+    wchar_t text[1024] = {};
+    SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text),
+                        SMTO_ABORTIFHUNG, 5000, nullptr);
+    return text;
+}
+
+std::wstring ClassOf(HWND window) {
+    wchar_t name[256] = {};
+    GetClassNameW(window, name, 256);
+    return name;
+}
+
+namespace {
+struct Collect {
+    const wchar_t* className;
+    std::vector<HWND> found;
+};
+BOOL CALLBACK CollectChild(HWND window, LPARAM lParam) {
+    auto* collect = reinterpret_cast<Collect*>(lParam);
+    if (ClassOf(window) == collect->className) {
+        collect->found.push_back(window);
+    }
+    return TRUE;
+}
+}  // namespace
+
+std::vector<HWND> ControlsOfClass(HWND parent, const wchar_t* className) {
+    Collect collect{className, {}};
+    EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&collect));
+    std::sort(collect.found.begin(), collect.found.end(), [](HWND a, HWND b) {
+        RECT ra{};
+        RECT rb{};
+        GetWindowRect(a, &ra);
+        GetWindowRect(b, &rb);
+        return ra.top != rb.top ? ra.top < rb.top : ra.left < rb.left;
+    });
+    return collect.found;
+}
+
+HWND FindControl(HWND parent, const wchar_t* className, const std::wstring& text, bool prefix) {
+    for (HWND control : ControlsOfClass(parent, className)) {
+        const std::wstring shown = WindowText(control);
+        if (shown == text || (prefix && shown.compare(0, text.size(), text) == 0)) {
+            return control;
+        }
+    }
+    return nullptr;
+}
+
+void ClickControl(HWND control) {
+    RECT rect{};
+    GetClientRect(control, &rect);
+    const LPARAM at = MAKELPARAM(rect.right / 2, rect.bottom / 2);
+    PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(control, WM_LBUTTONUP, 0, at);
+}
+
+void HoverControl(HWND control) {
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+}
+
+void MovePointerAway() { SetCursorPos(0, 0); }
+
+}  // namespace lumora::test
