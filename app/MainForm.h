@@ -19,7 +19,11 @@ class TLMMainForm : public FormWindow {
     // Every keyboard shortcut of the application: F1 opens the help.
     void ApplicationEventsShortCut(WORD key, bool& handled);
 
+  protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
   private:
+    friend class MainFormRunView;
     void AddComponents();
     void BindEvents();
     void FormCreate();
@@ -39,6 +43,10 @@ class TLMMainForm : public FormWindow {
 
     TLMAboutForm* aboutForm_ = nullptr;
     TLMSettingsForm* settingsForm_ = nullptr;
+    // A run is under way; a request to close waits until its registry work
+    // is complete.
+    bool running_ = false;
+    bool closeRequested_ = false;
 };
 
 }  // namespace lumora

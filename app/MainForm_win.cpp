@@ -6,11 +6,13 @@
 #include "platform/Shell.h"
 #include "platform/ShellAddresses.h"
 #include "platform/Sound.h"
+#include "platform/SystemRestart.h"
 #include "platform/WindowsVersion.h"
 #include "registry/CustomRegistry.h"
 #include "registry/DateText.h"
 #include "registry/ProgramKey.h"
 #include "resources/ResourceIds.h"
+#include "tuning/Runs.h"
 #include "tuning/WindowsEditions.h"
 #include "ui/AboutForm.h"
 #include "ui/Captions.h"
@@ -262,9 +264,88 @@ void TLMMainForm::ApplicationEventsShortCut(WORD key, bool& /*handled*/) {
     }
 }
 
-void TLMMainForm::GoButtonClick(Control& /*sender*/) {}
+// What the runs see of the windows.
+class MainFormRunView : public RunView {
+  public:
+    explicit MainFormRunView(TLMMainForm& form) : form_(form) {}
+    std::int32_t WindowsItem() override { return form_.ItemIndex(L"WindowsCombo"); }
+    std::int32_t ProcessorItem() override { return form_.ItemIndex(L"ProcessorCombo"); }
+    std::int32_t ModemItem() override { return form_.ItemIndex(L"ModemCombo"); }
+    std::int32_t SpeedPosition() override { return form_.Position(L"SpeedTrackBar"); }
+    std::wstring MainTitle() override { return form_.Title(); }
+    void SetMainEnabled(bool enabled) override {
+        EnableWindow(form_.Handle(), enabled ? TRUE : FALSE);
+    }
+    void SetRestoreEnabled(bool enabled) override {
+        form_.Get(L"RestoreButton").SetEnabled(enabled);
+    }
+    void ShowProgress() override {
+        if (form_.settingsForm_ != nullptr) {
+            form_.settingsForm_->ShowOver(form_.Handle());
+        }
+    }
+    void CloseProgress() override {
+        if (form_.settingsForm_ != nullptr) {
+            form_.settingsForm_->CloseDialog();
+        }
+    }
+    void SetProgressHeading(const std::wstring& text) override {
+        if (form_.settingsForm_ != nullptr) {
+            form_.settingsForm_->SetHeading(text);
+        }
+    }
+    void ShowProgressStep(const std::wstring& text) override {
+        if (form_.settingsForm_ != nullptr) {
+            form_.settingsForm_->ShowProgressStep(text);
+        }
+    }
+    bool CloseRequested() override { return form_.closeRequested_; }
+    int Ask(const std::wstring& text, const std::wstring& title, unsigned flags) override {
+        return MessageBoxW(form_.Handle(), text.c_str(), title.c_str(), flags);
+    }
+    void PlayClick() override { PlayClickSound(); }
+    void Restart() override { RestartWindows(); }
 
-void TLMMainForm::RestoreButtonClick(Control& /*sender*/) {}
+  private:
+    TLMMainForm& form_;
+};
+
+void TLMMainForm::GoButtonClick(Control& /*sender*/) {
+    MainFormRunView view(*this);
+    running_ = true;
+    RunOptimize(view);
+    running_ = false;
+    if (closeRequested_) {
+        DestroyWindow(Handle());
+    }
+}
+
+void TLMMainForm::RestoreButtonClick(Control& /*sender*/) {
+    MainFormRunView view(*this);
+    running_ = true;
+    RunRestore(view);
+    running_ = false;
+    if (closeRequested_) {
+        DestroyWindow(Handle());
+    }
+}
+
+LRESULT TLMMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CLOSE:
+            if (running_) {
+                closeRequested_ = true;
+                return 0;
+            }
+            break;
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+        default:
+            break;
+    }
+    return FormWindow::HandleMessage(message, wParam, lParam);
+}
 
 void TLMMainForm::NavButton1Click(Control& /*sender*/) {
     RECT window{};

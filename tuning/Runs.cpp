@@ -1,0 +1,173 @@
+#include "tuning/Runs.h"
+
+#include <vector>
+
+#include "registry/CustomRegistry.h"
+#include "registry/ProgramKey.h"
+#include "tuning/TweakApply.h"
+#include "tuning/TweakPlan.h"
+#include "tuning/WindowsEditions.h"
+#include "ui/Captions.h"
+#include "ui/ProgressStep.h"
+
+namespace lumora {
+
+namespace {
+
+namespace pk = program_key;
+
+const wchar_t* const kMainSection = L"LMMainForm";
+const wchar_t* const kSettingsSection = L"LMSettingsForm";
+
+std::vector<std::wstring> Repeat(std::initializer_list<std::pair<const wchar_t*, int>> runs) {
+    std::vector<std::wstring> keys;
+    for (const auto& [key, count] : runs) {
+        keys.insert(keys.end(), static_cast<std::size_t>(count), key);
+    }
+    return keys;
+}
+
+const std::vector<std::wstring>& FindingSteps() {
+    static const std::vector<std::wstring> keys = Repeat({{L"MessageChange0", 2},
+                                                          {L"MessageChange1", 2},
+                                                          {L"MessageChange2", 3},
+                                                          {L"MessageChange3", 1},
+                                                          {L"MessageChange4", 2},
+                                                          {L"MessageChange5", 4},
+                                                          {L"MessageChange6", 4},
+                                                          {L"MessageChange7", 2},
+                                                          {L"MessageChange8", 3}});
+    return keys;
+}
+
+const std::vector<std::wstring>& OptimizeKeys() {
+    static const std::vector<std::wstring> keys = [] {
+        std::vector<std::wstring> all = FindingSteps();
+        const auto rest = Repeat({{L"MessageChange9", 3}, {L"MessageChange10", 6}});
+        all.insert(all.end(), rest.begin(), rest.end());
+        return all;
+    }();
+    return keys;
+}
+
+const std::vector<std::wstring>& RestoreKeys() {
+    static const std::vector<std::wstring> keys = [] {
+        std::vector<std::wstring> all = FindingSteps();
+        const auto rest = Repeat({{L"MessageChange11", 6}});
+        all.insert(all.end(), rest.begin(), rest.end());
+        return all;
+    }();
+    return keys;
+}
+
+std::wstring Joined(std::initializer_list<const wchar_t*> keys) {
+    std::wstring text;
+    for (const wchar_t* key : keys) {
+        if (!text.empty()) {
+            text += L"\r\n\r\n";
+        }
+        text += GetCaption(kMainSection, key);
+    }
+    return text;
+}
+
+// Shows the run's steps; stops early when the main window is to close.
+void ShowSteps(RunView& view, std::int32_t total, const wchar_t* heading,
+               const std::vector<std::wstring>& keys) {
+    view.SetMainEnabled(false);
+    view.ShowProgress();
+    SharedProgress().total = total;
+    SharedProgress().counter = 0;
+    view.SetProgressHeading(GetCaption(kSettingsSection, heading));
+    for (const auto& key : keys) {
+        if (view.CloseRequested()) {
+            return;
+        }
+        view.ShowProgressStep(GetCaption(kSettingsSection, key));
+    }
+}
+
+void AskToRestart(RunView& view) {
+    if (view.CloseRequested()) {
+        return;
+    }
+    const std::wstring text = Joined(
+        {L"MessageBoxChangeRestart1", L"MessageBoxChangeRestart2", L"MessageBoxChangeRestart3"});
+    if (view.Ask(text, view.MainTitle(), kRestartQuestionFlags) == kIdYes) {
+        view.Restart();
+    }
+}
+
+// After an unexpected fault the window is usable again.
+void Recover(RunView& view) {
+    try {
+        view.SetMainEnabled(true);
+        view.CloseProgress();
+    } catch (...) {
+    }
+}
+
+}  // namespace
+
+const std::wstring* OptimizeStepKeys(std::size_t& count) {
+    count = OptimizeKeys().size();
+    return OptimizeKeys().data();
+}
+
+const std::wstring* RestoreStepKeys(std::size_t& count) {
+    count = RestoreKeys().size();
+    return RestoreKeys().data();
+}
+
+void RunOptimize(RunView& view) {
+    try {
+        const bool copiesKept = ReadRegBool(pk::kRoot, pk::kPath, pk::kRestore, false, false);
+        WriteRegInteger(pk::kRoot, pk::kPath, pk::kInternetType, view.ModemItem(), false);
+        WriteRegInteger(pk::kRoot, pk::kPath, pk::kProcessorType, view.ProcessorItem(), false);
+        WriteRegInteger(pk::kRoot, pk::kPath, pk::kSpeedSetting, view.SpeedPosition(), false);
+        view.PlayClick();
+        ShowSteps(view, kOptimizeStepTotal, L"MessageUpdate", OptimizeKeys());
+
+        const TuningChoices choices{ConvertWindowsVersion(view.WindowsItem()), view.ModemItem(),
+                                    view.SpeedPosition()};
+        const OptimizePlan plan = PlanOptimize(choices);
+        // The flag that says copies exist is written only once all copies
+        // are stored: a run ended before that leaves no flag, and the next
+        // run takes the copies again instead of losing the originals.
+        ApplyOptimizePlan(OptimizePlan{plan.backupCopies, {}}, copiesKept);
+        WriteRegBool(pk::kRoot, pk::kPath, pk::kRestore, true, false);
+        ApplyOptimizePlan(OptimizePlan{{}, plan.writes}, true);
+
+        view.SetMainEnabled(true);
+        view.CloseProgress();
+        view.SetRestoreEnabled(true);
+        AskToRestart(view);
+    } catch (...) {
+        Recover(view);
+    }
+}
+
+void RunRestore(RunView& view) {
+    try {
+        const std::wstring question = Joined({L"MessageBoxReset1", L"MessageBoxReset2"});
+        if (view.Ask(question, view.MainTitle(), kRestoreQuestionFlags) != kIdOk) {
+            return;
+        }
+        view.PlayClick();
+        ShowSteps(view, kRestoreStepTotal, L"MessageRestore", RestoreKeys());
+
+        // The flag goes right before the copies are written back: a restore
+        // ended during its steps keeps flag and copies together.
+        DeleteRegValue(pk::kRoot, pk::kPath, pk::kRestore, false);
+        ApplyRestorePlan(PlanRestore(ConvertWindowsVersion(view.WindowsItem()), view.ModemItem()));
+
+        view.SetMainEnabled(true);
+        view.CloseProgress();
+        view.SetRestoreEnabled(false);
+        AskToRestart(view);
+    } catch (...) {
+        Recover(view);
+    }
+}
+
+}  // namespace lumora

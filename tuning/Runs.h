@@ -1,0 +1,56 @@
+// The optimize and restore runs: what "&Optimize now" and "&Restore" do, step
+// by step, over a view of the windows they need (selections, enabled states,
+// the progress dialog, message boxes). The main window supplies the real view;
+// tests supply one of their own and run the same steps without a screen.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace lumora {
+
+class RunView {
+  public:
+    virtual ~RunView() = default;
+    // The main window's selections.
+    virtual std::int32_t WindowsItem() = 0;
+    virtual std::int32_t ProcessorItem() = 0;
+    virtual std::int32_t ModemItem() = 0;
+    virtual std::int32_t SpeedPosition() = 0;
+    virtual std::wstring MainTitle() = 0;
+    virtual void SetMainEnabled(bool enabled) = 0;
+    virtual void SetRestoreEnabled(bool enabled) = 0;
+    // The progress dialog.
+    virtual void ShowProgress() = 0;  // modeless, centred over the main window
+    virtual void CloseProgress() = 0;
+    virtual void SetProgressHeading(const std::wstring& text) = 0;
+    virtual void ShowProgressStep(const std::wstring& text) = 0;
+    // True once the main window was asked to close (another process of the
+    // program closes it for an update): the run then skips its remaining
+    // steps, finishes its registry work and asks nothing more.
+    virtual bool CloseRequested() = 0;
+    // A message box owned by the main window; the button pressed.
+    virtual int Ask(const std::wstring& text, const std::wstring& title, unsigned flags) = 0;
+    virtual void PlayClick() = 0;
+    virtual void Restart() = 0;
+};
+
+inline constexpr std::int32_t kOptimizeStepTotal = 33;
+inline constexpr std::int32_t kRestoreStepTotal = 29;
+
+// Message box answers and flags the runs use (as Windows numbers them).
+inline constexpr int kIdOk = 1;
+inline constexpr int kIdYes = 6;
+inline constexpr unsigned kRestartQuestionFlags = 0x134;  // MB_YESNO|MB_ICONWARNING|MB_DEFBUTTON2
+inline constexpr unsigned kRestoreQuestionFlags = 0x31;   // MB_OKCANCEL|MB_ICONWARNING
+
+// The caption keys of the progress steps, in order.
+const std::wstring* OptimizeStepKeys(std::size_t& count);
+const std::wstring* RestoreStepKeys(std::size_t& count);
+
+// Both runs swallow any fault; after one the main window is enabled again and
+// the progress dialog closed.
+void RunOptimize(RunView& view);
+void RunRestore(RunView& view);
+
+}  // namespace lumora
