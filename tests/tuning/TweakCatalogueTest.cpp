@@ -1,0 +1,553 @@
+// What the runs leave in the registry: an optimize run's rows and backup
+// copies, and a restore run's write-backs and deletions, for every choice of
+// edition, connection and speed. The expectations are written out here value
+// by value, never taken from the catalogue itself.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "common/WideText.h"
+#include "registry/CustomRegistry.h"
+#include "registry/MemoryRegistry.h"
+#include "tests/support/RawRegistry.h"
+#include "tuning/TweakApply.h"
+#include "tuning/TweakPlan.h"
+
+namespace lumora {
+namespace {
+
+using test::DwordBytes;
+using test::RawRegistry;
+using test::TextBytes;
+using Bytes = std::vector<std::uint8_t>;
+
+constexpr RootKey kHkcu = RootKey::CurrentUser;
+constexpr RootKey kHklm = RootKey::LocalMachine;
+
+const wchar_t* const kMetrics = L"\\Control Panel\\Desktop\\WindowMetrics";
+const wchar_t* const kDesktop = L"\\Control Panel\\Desktop";
+const wchar_t* const kIeMain = L"\\Software\\Microsoft\\Internet Explorer\\Main";
+const wchar_t* const kAutoComplete =
+    L"\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\AutoComplete";
+const wchar_t* const kInternet =
+    L"\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
+const wchar_t* const kSessionManager = L"\\System\\CurrentControlSet\\Control\\Session Manager";
+const wchar_t* const kMemory =
+    L"\\System\\CurrentControlSet\\Control\\Session Manager\\Memory Management";
+const wchar_t* const kPriority = L"\\System\\CurrentControlSet\\Control\\PriorityControl";
+const wchar_t* const kCrash = L"\\System\\CurrentControlSet\\Control\\CrashControl";
+const wchar_t* const kFileSystem = L"\\System\\CurrentControlSet\\Control\\FileSystem";
+const wchar_t* const kPolicies =
+    L"\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+const wchar_t* const kNtWindows = L"\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
+const wchar_t* const kExplorer = L"\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
+const wchar_t* const kMessenger = L"\\System\\CurrentControlSet\\Services\\Messenger";
+const wchar_t* const kTcpip = L"\\System\\CurrentControlSet\\Services\\Tcpip\\Parameters";
+const wchar_t* const kInterfaces =
+    L"\\System\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces";
+const wchar_t* const kNetbt = L"\\System\\CurrentControlSet\\Services\\Netbt\\Parameters";
+const wchar_t* const kPsched = L"\\Software\\Policies\\Microsoft\\Windows\\Psched";
+const wchar_t* const kDfrg = L"\\Software\\Microsoft\\Dfrg\\BootOptimizeFunction";
+const wchar_t* const kP3 = L"\\System\\CurrentControlSet\\Services\\P3\\Parameters";
+const wchar_t* const kLumora = L"\\Software\\OSTREL\\Lumora";
+
+struct Val {
+    std::uint32_t type;
+    // cppcheck-suppress unusedStructMember
+    Bytes data;
+};
+using Expect = std::optional<Val>;  // nullopt: the value must not exist
+
+Expect Sz(const std::wstring& text) {
+    return Val{reg::kSz, TextBytes(text, true)};
+}
+Expect Dw(std::uint32_t number) {
+    return Val{reg::kDword, DwordBytes(number)};
+}
+const Expect kGone = std::nullopt;
+Expect When(bool condition, const Expect& value) {
+    return condition ? value : kGone;
+}
+
+struct Cell {
+    RootKey root;
+    const wchar_t* path;
+    std::wstring name;
+    Expect value;
+};
+
+std::string Ascii(const std::wstring& text) {
+    return std::string(text.begin(), text.end());
+}
+
+struct Editions {
+    explicit Editions(std::int32_t os)
+        : notWindows2000(os != 0),
+          server(os == 0 || os == 2 || os == 4 || os == 7),
+          workstation(os == 1 || os == 3 || os == 5 || os == 6 || os == 8) {}
+    bool notWindows2000;
+    bool server;
+    bool workstation;
+};
+
+bool Fast(std::int32_t connection) {
+    return connection != 2 && connection != 7;
+}
+
+// Every value the catalogue touches, as an optimize run leaves it. The Tcpip
+// parameters' KeepAliveTime and EnablePMTUDiscovery are written twice; these
+// are the values that stand.
+std::vector<Cell> AfterOptimize(std::int32_t os, std::int32_t connection, std::int32_t speed) {
+    const Editions is(os);
+    const bool fast = Fast(connection);
+    const std::uint32_t perServer = speed > 0 ? 8 : 4;
+    return {
+        {kHkcu, kMetrics, L"MinAnimate", Sz(L"1")},
+        {kHklm, kMemory, L"DisablePagingExecutive", Dw(0)},
+        {kHklm, kMemory, L"LargeSystemCache", Dw(0)},
+        {kHklm, kMemory, L"IoPageLockLimit", Dw(4096)},
+        {kHklm, kPriority, L"Win32PrioritySeparation", Dw(1)},
+        {kHklm, kCrash, L"AutoReboot", Dw(1)},
+        {kHklm, kCrash, L"SendAlert", Dw(1)},
+        {kHklm, kFileSystem, L"NtfsDisableLastAccessupdate", Dw(1)},
+        {kHklm, kFileSystem, L"NtfsMftZoneReservation", Dw(2)},
+        {kHklm, kFileSystem, L"ContigFileAllocSize", Dw(1536)},
+        {kHkcu, kDesktop, L"SmoothScroll", Val{reg::kBinary, {0, 0, 0, 0}}},
+        {kHkcu, kIeMain, L"Use StyleSheets", Sz(L"Yes")},
+        {kHkcu, kAutoComplete, L"Append Completion", Sz(L"Yes")},
+        {kHklm, kPolicies, L"LinkResolveIgnoreLinkInfo", Dw(0)},
+        {kHklm, kPolicies, L"NoResolveSearch", Dw(1)},
+        {kHklm, kNtWindows, L"NoPopUpsOnBoot", Dw(1)},
+        {kHklm, kNtWindows, L"Error Mode", Dw(1)},
+        {kHklm, kMessenger, L"Start", Dw(4)},
+        {kHklm, kTcpip, L"SynAttackProtect", Dw(2)},
+        {kHklm, kTcpip, L"TcpMaxHalfOpen", Dw(100)},
+        {kHklm, kTcpip, L"TcpMaxHalfOpenRetried", Dw(50)},
+        {kHklm, kTcpip, L"EnablePMTUDiscovery", Dw(fast ? 1 : 0)},
+        {kHklm, kTcpip, L"EnableDeadGWDetect", Dw(0)},
+        {kHklm, kTcpip, L"KeepAliveTime", Dw(7200000)},
+        {kHklm, kTcpip, L"EnableICMPRedirects", Dw(0)},
+        {kHklm, kTcpip, L"KeepAliveInterval", Dw(1000)},
+        {kHklm, kNetbt, L"NoNameReleaseOnDemand", Dw(1)},
+        {kHklm, kInterfaces, L"PerformRouterDiscovery", Dw(0)},
+        {kHkcu, kInternet, L"MaxConnectionsPerServer", Dw(perServer)},
+        {kHkcu, kInternet, L"MaxConnectionsPer1_0Server", Dw(perServer)},
+        {kHklm, kSessionManager, L"EnablePrefetcher", When(is.notWindows2000, Dw(1))},
+        {kHklm, kExplorer, L"ThumbnailSize", When(is.notWindows2000, Dw(96))},
+        {kHklm, kExplorer, L"ThumbnailQuality", When(is.notWindows2000, Dw(80))},
+        {kHklm, kTcpip, L"DefaultTTL", When(fast, Dw(64))},
+        {kHklm, kTcpip, L"EnablePMTUBHDetect", When(fast, Dw(0))},
+        {kHklm, kTcpip, L"SackOpts", When(fast, Dw(1))},
+        {kHklm, kTcpip, L"Tcp1323Opts", When(fast, Dw(3))},
+        {kHklm, kTcpip, L"GlobalMaxTcpWindowSize", When(fast, Dw(256960))},
+        {kHklm, kTcpip, L"TcpWindowSize", When(fast, Dw(256960))},
+        {kHklm, kTcpip, L"TcpMaxDupAcks", When(fast, Dw(2))},
+        {kHklm, kPsched, L"NonBestEffortLimit", When(fast, Dw(50))},
+        {kHklm, kPsched, L"MaxOutstandingSends", When(fast, Dw(65535))},
+        {kHklm, kSessionManager, L"AutoChkTimeOut", When(is.server, Dw(0))},
+        {kHklm, kDfrg, L"Enable", When(is.workstation, Sz(L"Y"))},
+        {kHklm, kP3, L"HackFlags", When(is.workstation, Dw(1))},
+    };
+}
+
+// The backed-up values where they live, each with the copy that stands for
+// it when it can't be read.
+std::vector<Cell> BackupDefaults() {
+    return {
+        {kHkcu, kMetrics, L"MinAnimate", Sz(L"1")},
+        {kHklm, kMemory, L"DisablePagingExecutive", Dw(0)},
+        {kHklm, kMemory, L"LargeSystemCache", Dw(0)},
+        {kHklm, kPriority, L"Win32PrioritySeparation", Dw(2)},
+        {kHklm, kCrash, L"AutoReboot", Dw(1)},
+        {kHklm, kFileSystem, L"NtfsDisableLastAccessupdate", Dw(1)},
+        {kHklm, kFileSystem, L"NtfsMftZoneReservation", Dw(0)},
+        {kHkcu, kInternet, L"MaxConnectionsPerServer", Dw(2)},
+        {kHkcu, kInternet, L"MaxConnectionsPer1_0Server", Dw(2)},
+        {kHklm, kTcpip, L"KeepAliveTime", Dw(7200000)},
+        {kHklm, kTcpip, L"KeepAliveInterval", Dw(1000)},
+    };
+}
+
+// Values of the backed-up rows that differ from everything a run writes.
+std::vector<Cell> OwnValues() {
+    std::vector<Cell> cells = BackupDefaults();
+    cells[0].value = Sz(L"0");
+    for (std::size_t i = 1; i < cells.size(); ++i) {
+        cells[i].value = Dw(static_cast<std::uint32_t>(10 + i));
+    }
+    return cells;
+}
+
+// The same cells as copies in the program key.
+std::vector<Cell> AsCopies(std::vector<Cell> cells) {
+    for (Cell& cell : cells) {
+        cell.root = kHklm;
+        cell.path = kLumora;
+    }
+    return cells;
+}
+
+class TweakRunTest : public ::testing::Test {
+  protected:
+    void SetUp() override { Clear(); }
+    void TearDown() override { Clear(); }
+
+    // Removes every value the runs touch, so that each case starts from none
+    // (Windows' registry holds values of its own).
+    static void Clear() {
+        for (const Cell& cell : AfterOptimize(0, 0, 0)) {
+            DeleteRegValue(cell.root, cell.path, cell.name, false);
+        }
+        for (const Cell& cell : BackupDefaults()) {
+            DeleteRegValue(kHklm, kLumora, cell.name, false);
+        }
+    }
+
+    void Put(const std::vector<Cell>& cells) {
+        for (const Cell& cell : cells) {
+            if (cell.value) {
+                raw_.Put(cell.root, cell.path, cell.name, cell.value->type, cell.value->data);
+            }
+        }
+    }
+
+    void ExpectCells(const std::vector<Cell>& cells) const {
+        for (const Cell& cell : cells) {
+            const std::optional<RegValue> got = raw_.Get(cell.root, cell.path, cell.name);
+            if (!cell.value) {
+                EXPECT_FALSE(got.has_value()) << Ascii(cell.name) << " should not exist";
+            } else if (!got) {
+                ADD_FAILURE() << Ascii(cell.name) << " is missing";
+            } else {
+                EXPECT_EQ(got->type, cell.value->type) << Ascii(cell.name);
+                EXPECT_EQ(got->data, cell.value->data) << Ascii(cell.name);
+            }
+        }
+    }
+
+    // In the in-memory registry: the keys of these cells hold no other
+    // values than those the cells expect.
+    void ExpectNothingElse(const std::vector<Cell>& cells) {
+        MemoryRegistry* memory = raw_.Memory();
+        if (memory == nullptr) {
+            return;
+        }
+        std::map<std::pair<RootKey, std::wstring>, std::set<std::wstring>> expected;
+        for (const Cell& cell : cells) {
+            const auto key = std::make_pair(cell.root, AsciiLower(cell.path));
+            expected.emplace(key, std::set<std::wstring>{});  // may have to hold none
+            if (cell.value) {
+                expected[key].insert(AsciiLower(cell.name));
+            }
+        }
+        for (const auto& [key, names] : expected) {
+            std::set<std::wstring> found;
+            for (const RegValue& value : memory->Values(key.first, key.second)) {
+                found.insert(AsciiLower(value.name));
+            }
+            EXPECT_EQ(found, names) << Ascii(key.second);
+        }
+    }
+
+    RawRegistry raw_;
+};
+
+using Indexes = std::vector<std::int32_t>;
+
+// Every edition, connection and speed setting, and some that don't exist, in
+// the in-memory registry. Windows' registry is slow under Wine; there the
+// choices are one of each kind of edition and connection.
+struct Choices {
+    Indexes osIndexes;
+    Indexes connections;
+    Indexes speeds;
+};
+
+Choices ChoicesFor(RawRegistry& raw) {
+    if (raw.Memory() != nullptr) {
+        return {{-1, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 42},
+                {-1, 0, 1, 2, 3, 4, 5, 6, 7, 8, 12},
+                {-1, 0, 1, 5}};
+    }
+    return {{-1, 0, 2, 5}, {0, 7}, {0, 1}};
+}
+
+TEST_F(TweakRunTest, OptimizeWritesTheRowsOfEveryChoice) {
+    const Choices choices = ChoicesFor(raw_);
+    for (const std::int32_t os : choices.osIndexes) {
+        for (const std::int32_t connection : choices.connections) {
+            for (const std::int32_t speed : choices.speeds) {
+                SCOPED_TRACE(::testing::Message() << "OS index " << os << ", connection "
+                                                  << connection << ", speed " << speed);
+                Clear();
+                ApplyOptimizePlan(PlanOptimize({os, connection, speed}), true);
+                const std::vector<Cell> expected = AfterOptimize(os, connection, speed);
+                ExpectCells(expected);
+                ExpectNothingElse(expected);
+                if (HasFailure()) {
+                    return;
+                }
+            }
+        }
+    }
+}
+
+TEST_F(TweakRunTest, FirstRunCopiesTheValuesFoundBeforeWriting) {
+    Put(OwnValues());
+    ApplyOptimizePlan(PlanOptimize({5, 0, 1}), false);
+    ExpectCells(AsCopies(OwnValues()));
+    ExpectCells(AfterOptimize(5, 0, 1));
+}
+
+TEST_F(TweakRunTest, ValuesThatCannotBeReadAreCopiedAsTheirDefaults) {
+    // Some values are missing, the others are there in a shape their row
+    // can't read.
+    raw_.Put(kHkcu, kMetrics, L"MinAnimate", reg::kSz, TextBytes(L"", true));
+    raw_.Put(kHklm, kPriority, L"Win32PrioritySeparation", reg::kSz, TextBytes(L"38", true));
+    raw_.Put(kHklm, kFileSystem, L"NtfsMftZoneReservation", reg::kBinary, DwordBytes(3));
+    raw_.Put(kHklm, kCrash, L"AutoReboot", 11 /* REG_QWORD */, Bytes(8, 0));
+    raw_.Put(kHklm, kTcpip, L"KeepAliveTime", reg::kDword, Bytes{1, 2});
+    raw_.Put(kHkcu, kInternet, L"MaxConnectionsPerServer", reg::kSz, TextBytes(L"6", true));
+    ApplyOptimizePlan(PlanOptimize({5, 0, 0}), false);
+    ExpectCells(AsCopies(BackupDefaults()));
+
+    Clear();
+    raw_.Put(kHkcu, kMetrics, L"MinAnimate", reg::kDword, DwordBytes(0));
+    ApplyOptimizePlan(PlanOptimize({5, 0, 0}), false);
+    ExpectCells(AsCopies(BackupDefaults()));
+}
+
+TEST_F(TweakRunTest, LaterRunsLeaveTheCopiesAlone) {
+    Put(OwnValues());
+    ApplyOptimizePlan(PlanOptimize({1, 2, 0}), false);
+    // Changed by hand in between.
+    raw_.Put(kHkcu, kMetrics, L"MinAnimate", reg::kSz, TextBytes(L"7", true));
+    raw_.Put(kHklm, kPriority, L"Win32PrioritySeparation", reg::kDword, DwordBytes(99));
+    ApplyOptimizePlan(PlanOptimize({1, 0, 1}), true);
+    ExpectCells(AsCopies(OwnValues()));
+    ExpectCells(AfterOptimize(1, 0, 1));
+}
+
+// Every value the catalogue touches as a restore run leaves it, when each
+// held a value of its own (kept) and the copies were OwnValues().
+std::vector<Cell> AfterRestore(std::int32_t os, std::int32_t connection, const Expect& kept) {
+    const Editions is(os);
+    const bool fast = Fast(connection);
+    std::vector<Cell> cells = OwnValues();
+    for (const Cell& cell : AfterOptimize(os, connection, 0)) {
+        bool backedUp = false;
+        for (const Cell& copy : OwnValues()) {
+            backedUp = backedUp || (std::wstring(copy.path) == cell.path && copy.name == cell.name);
+        }
+        if (!backedUp) {
+            cells.push_back({cell.root, cell.path, cell.name, kGone});
+        }
+    }
+    // Rows whose condition does not hold at the restore keep their values.
+    const std::map<std::wstring, bool> deleted = {
+        {L"EnablePrefetcher", is.notWindows2000},
+        {L"ThumbnailSize", is.notWindows2000},
+        {L"ThumbnailQuality", is.notWindows2000},
+        {L"DefaultTTL", fast},
+        {L"EnablePMTUBHDetect", fast},
+        {L"SackOpts", fast},
+        {L"Tcp1323Opts", fast},
+        {L"GlobalMaxTcpWindowSize", fast},
+        {L"TcpWindowSize", fast},
+        {L"TcpMaxDupAcks", fast},
+        {L"NonBestEffortLimit", fast},
+        {L"MaxOutstandingSends", fast},
+        {L"AutoChkTimeOut", is.server},
+        {L"Enable", is.workstation},
+        {L"HackFlags", is.workstation},
+    };
+    for (Cell& cell : cells) {
+        const auto it = deleted.find(cell.name);
+        if (it != deleted.end() && !it->second) {
+            cell.value = kept;
+        }
+    }
+    return cells;
+}
+
+TEST_F(TweakRunTest, RestoreWritesBackTheCopiesAndDeletesTheRestForEveryChoice) {
+    const Expect kept = Dw(0xBAD);
+    const Choices choices = ChoicesFor(raw_);
+    for (const std::int32_t os : choices.osIndexes) {
+        for (const std::int32_t connection : choices.connections) {
+            SCOPED_TRACE(::testing::Message()
+                         << "OS index " << os << ", connection " << connection);
+            Clear();
+            std::vector<Cell> before = AfterOptimize(0, 0, 0);
+            for (Cell& cell : before) {
+                cell.value = kept;
+            }
+            Put(before);
+            Put(AsCopies(OwnValues()));
+
+            ApplyRestorePlan(PlanRestore(os, connection));
+
+            ExpectCells(AfterRestore(os, connection, kept));
+            for (Cell copy : AsCopies(OwnValues())) {
+                copy.value = kGone;
+                ExpectCells({copy});
+            }
+            if (HasFailure()) {
+                return;
+            }
+        }
+    }
+}
+
+TEST_F(TweakRunTest, OptimizeThenRestoreGivesBackOnlyTheBackedUpValues) {
+    std::vector<Cell> before = OwnValues();
+    before[3].value = kGone;  // Win32PrioritySeparation did not exist
+    before.push_back({kHklm, kTcpip, L"SynAttackProtect", Dw(1)});  // a row without backup
+    Put(before);
+    ApplyOptimizePlan(PlanOptimize({5, 0, 1}), false);
+    ApplyRestorePlan(PlanRestore(5, 0));
+
+    std::vector<Cell> after = before;
+    after[3].value = Dw(2);
+    after.back().value = kGone;
+    ExpectCells(after);
+    ExpectNothingElse(AfterRestore(5, 0, kGone));
+}
+
+TEST_F(TweakRunTest, RestoreWithoutCopiesWritesTheDefaults) {
+    ApplyRestorePlan(PlanRestore(8, 0));
+    ExpectCells(BackupDefaults());
+}
+
+// Logs the writes and deletions made through it, by value name; those in
+// the program key are marked "copy".
+class RecordingRegistry : public MemoryRegistry {
+  public:
+    long OpenKey(RootKey root, const std::wstring& subKey, std::uint32_t access,
+                 RegKeyHandle& key) override {
+        const long rc = MemoryRegistry::OpenKey(root, subKey, access, key);
+        if (rc == reg::kSuccess) {
+            keys_[key] = subKey;
+        }
+        return rc;
+    }
+    long CreateKey(RootKey root, const std::wstring& subKey, std::uint32_t access,
+                   RegKeyHandle& key) override {
+        const long rc = MemoryRegistry::CreateKey(root, subKey, access, key);
+        if (rc == reg::kSuccess) {
+            keys_[key] = subKey;
+        }
+        return rc;
+    }
+    long SetValue(RegKeyHandle key, const std::wstring& name, std::uint32_t type,
+                  const std::uint8_t* data, std::uint32_t size) override {
+        log.push_back(L"write " + Where(key) + name);
+        return MemoryRegistry::SetValue(key, name, type, data, size);
+    }
+    long DeleteValue(RegKeyHandle key, const std::wstring& name) override {
+        log.push_back(L"delete " + Where(key) + name);
+        return MemoryRegistry::DeleteValue(key, name);
+    }
+
+    std::vector<std::wstring> log;
+
+  private:
+    std::wstring Where(RegKeyHandle key) {
+        return EqualNoCase(keys_[key], L"Software\\OSTREL\\Lumora\\") ? L"copy " : L"";
+    }
+    std::map<RegKeyHandle, std::wstring> keys_;
+};
+
+TEST(TweakRunOrderTest, OptimizeCopiesFirstAndRestoreFollowsItsOrder) {
+    RecordingRegistry registry;
+    ScopedRegistry scope(registry);
+
+    ApplyOptimizePlan(PlanOptimize({2, 0, 0}), false);
+    const std::vector<std::wstring> copies = {
+        L"write copy MinAnimate",
+        L"write copy DisablePagingExecutive",
+        L"write copy LargeSystemCache",
+        L"write copy Win32PrioritySeparation",
+        L"write copy AutoReboot",
+        L"write copy NtfsDisableLastAccessupdate",
+        L"write copy NtfsMftZoneReservation",
+        L"write copy MaxConnectionsPerServer",
+        L"write copy MaxConnectionsPer1_0Server",
+        L"write copy KeepAliveTime",
+        L"write copy KeepAliveInterval",
+        L"write MinAnimate",
+    };
+    ASSERT_GE(registry.log.size(), copies.size());
+    EXPECT_EQ(std::vector<std::wstring>(registry.log.begin(), registry.log.begin() + 12), copies);
+
+    registry.log.clear();
+    ApplyRestorePlan(PlanRestore(2, 0));
+    const std::vector<std::wstring> restore = {
+        L"write MinAnimate",
+        L"write DisablePagingExecutive",
+        L"write LargeSystemCache",
+        L"write Win32PrioritySeparation",
+        L"write AutoReboot",
+        L"write NtfsDisableLastAccessupdate",
+        L"write NtfsMftZoneReservation",
+        L"delete copy MinAnimate",
+        L"delete copy DisablePagingExecutive",
+        L"delete copy LargeSystemCache",
+        L"delete copy Win32PrioritySeparation",
+        L"delete copy AutoReboot",
+        L"delete copy NtfsDisableLastAccessupdate",
+        L"delete copy NtfsMftZoneReservation",
+        L"delete SmoothScroll",
+        L"delete Use StyleSheets",
+        L"delete Append Completion",
+        L"delete ContigFileAllocSize",
+        L"delete LinkResolveIgnoreLinkInfo",
+        L"delete NoResolveSearch",
+        L"delete IoPageLockLimit",
+        L"delete SendAlert",
+        L"delete NoPopUpsOnBoot",
+        L"delete Error Mode",
+        L"delete Start",
+        L"delete SynAttackProtect",
+        L"delete TcpMaxHalfOpen",
+        L"delete TcpMaxHalfOpenRetried",
+        L"delete EnablePMTUDiscovery",
+        L"delete EnableDeadGWDetect",
+        L"delete KeepAliveTime",
+        L"delete EnableICMPRedirects",
+        L"delete NoNameReleaseOnDemand",
+        L"delete PerformRouterDiscovery",
+        L"write MaxConnectionsPerServer",
+        L"write MaxConnectionsPer1_0Server",
+        L"delete copy MaxConnectionsPerServer",
+        L"delete copy MaxConnectionsPer1_0Server",
+        L"write KeepAliveTime",
+        L"write KeepAliveInterval",
+        L"delete copy KeepAliveTime",
+        L"delete copy KeepAliveInterval",
+        L"delete DefaultTTL",
+        L"delete EnablePMTUBHDetect",
+        L"delete EnablePMTUDiscovery",
+        L"delete SackOpts",
+        L"delete Tcp1323Opts",
+        L"delete GlobalMaxTcpWindowSize",
+        L"delete TcpWindowSize",
+        L"delete TcpMaxDupAcks",
+        L"delete NonBestEffortLimit",
+        L"delete MaxOutstandingSends",
+        L"delete EnablePrefetcher",
+        L"delete ThumbnailSize",
+        L"delete ThumbnailQuality",
+        L"delete AutoChkTimeOut",
+    };
+    EXPECT_EQ(registry.log, restore);
+}
+
+}  // namespace
+}  // namespace lumora
