@@ -1,6 +1,9 @@
-// Opening files, programs and web pages through the Windows shell. Requests
-// are fire-and-forget: a missing file or a refused start simply does nothing.
+// Opening files, programs, help topics and web pages through the Windows
+// shell. Requests are fire-and-forget: a missing file, help control or
+// browser simply does nothing, and nothing is reported.
 #pragma once
+
+#include <windows.h>
 
 #include <string>
 
@@ -9,8 +12,25 @@ namespace lumora {
 // The folder of the running executable, ending in a path separator.
 std::wstring ProgramFolder();
 
+// The program's application window, which owns what the shell shows for
+// ExecuteFile and OpenUrl. None (null) until a window sets it.
+void SetShellOwnerWindow(HWND owner);
+
+// Opens |file| with the shell's "open" action, owned by the application
+// window. An empty |parameters| passes none; an empty |file| does nothing.
+void ExecuteFile(const std::wstring& file, const std::wstring& parameters);
+
 // Opens |file| through the shell, owned by nothing, so that a started program
 // lives on its own.
 void ExecuteFileDetached(const std::wstring& file, const std::wstring& parameters);
+
+// Shows |topic| of the compiled help file |helpFile| in the program folder.
+// The help control is loaded from the system folder on the first request and
+// kept; when it cannot be loaded, the next request tries again.
+void ShowHelpTopic(const std::wstring& helpFile, const std::wstring& topic);
+
+// Opens a web address or a file with its default handler, owned by the
+// application window.
+void OpenUrl(const std::wstring& target);
 
 }  // namespace lumora

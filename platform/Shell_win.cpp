@@ -1,16 +1,34 @@
-#include <windows.h>
+#include "platform/Shell.h"
+
 #include <shellapi.h>
 
 #include <vector>
 
-#include "platform/Shell.h"
+#include "platform/HelpControl.h"
+#include "platform/ShellAddresses.h"
 
 namespace lumora {
+
+namespace {
+
+HWND g_ownerWindow = nullptr;
+
+void ShellOpen(HWND owner, const std::wstring& file, const std::wstring& parameters) {
+    // An empty file would have the shell open the current folder.
+    if (file.empty()) {
+        return;
+    }
+    ShellExecuteW(owner, L"open", file.c_str(), parameters.empty() ? nullptr : parameters.c_str(),
+                  nullptr, SW_SHOW);
+}
+
+}  // namespace
 
 std::wstring ProgramFolder() {
     std::vector<wchar_t> buffer(MAX_PATH);
     for (;;) {
-        const DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        const DWORD n =
+            GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
         if (n == 0) {
             return std::wstring();
         }
@@ -25,10 +43,34 @@ std::wstring ProgramFolder() {
     }
 }
 
+void SetShellOwnerWindow(HWND owner) {
+    g_ownerWindow = owner;
+}
+
+void ExecuteFile(const std::wstring& file, const std::wstring& parameters) {
+    try {
+        ShellOpen(g_ownerWindow, file, parameters);
+    } catch (...) {
+    }
+}
+
 void ExecuteFileDetached(const std::wstring& file, const std::wstring& parameters) {
     try {
-        ShellExecuteW(nullptr, L"open", file.c_str(),
-                      parameters.empty() ? nullptr : parameters.c_str(), nullptr, SW_SHOW);
+        ShellOpen(nullptr, file, parameters);
+    } catch (...) {
+    }
+}
+
+void ShowHelpTopic(const std::wstring& helpFile, const std::wstring& topic) {
+    try {
+        SystemHelpControl().DisplayTopic(HelpAddress(ProgramFolder(), helpFile, topic));
+    } catch (...) {
+    }
+}
+
+void OpenUrl(const std::wstring& target) {
+    try {
+        ShellOpen(g_ownerWindow, target, std::wstring());
     } catch (...) {
     }
 }

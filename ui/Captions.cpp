@@ -1,10 +1,44 @@
 #include "ui/Captions.h"
 
+#include <optional>
+
+#include "common/WideText.h"
+#include "registry/CustomRegistry.h"
+#include "registry/ProgramKey.h"
+#include "ui/CaptionResource.h"
+#include "ui/CaptionTable.h"
+
 namespace lumora {
 
-// Until the caption tables are in place every lookup finds nothing.
-std::wstring GetCaption(const std::wstring& /*section*/, const std::wstring& /*key*/) {
-    return std::wstring();
+namespace {
+
+std::optional<std::wstring> ConfiguredTable() {
+    const std::wstring language =
+        ReadRegString(program_key::kRoot, program_key::kPath, program_key::kLanguage,
+                      program_key::kDefaultLanguage, false);
+    return ReadCaptionResource(AsciiLower(language));
+}
+
+}  // namespace
+
+std::wstring GetCaption(const std::wstring& section, const std::wstring& key) {
+    try {
+        const std::optional<std::wstring> table = ConfiguredTable();
+        return table ? FindCaptionIn(*table, section, key) : std::wstring();
+    } catch (...) {
+        return std::wstring();
+    }
+}
+
+void LoadFormCaptions(Form& form) {
+    try {
+        const std::optional<std::wstring> table = ConfiguredTable();
+        if (table) {
+            ApplyCaptionsTo(*table, form);
+        }
+    } catch (...) {
+        // Texts applied so far stay.
+    }
 }
 
 }  // namespace lumora

@@ -1,0 +1,174 @@
+// Winsock 2 calls only, all of them present since Windows 95: name lookup
+// by gethostbyname (IPv4 only, which is all the program asks for) and waits
+// by select, so that the program still starts on Windows 2000.
+#include <winsock2.h>
+
+#include <algorithm>
+#include <climits>
+
+#include "platform/Socket.h"
+
+namespace lumora {
+namespace {
+
+constexpr std::intptr_t kNoSocket = static_cast<std::intptr_t>(INVALID_SOCKET);
+
+// Winsock is started and stopped around each user of it; the library counts.
+class WinsockUse {
+  public:
+    WinsockUse() {
+        WSADATA data{};
+        started_ = WSAStartup(MAKEWORD(2, 2), &data) == 0;
+    }
+    ~WinsockUse() {
+        if (started_) {
+            WSACleanup();
+        }
+    }
+    WinsockUse(const WinsockUse&) = delete;
+    WinsockUse& operator=(const WinsockUse&) = delete;
+    bool Started() const { return started_; }
+
+  private:
+    bool started_ = false;
+};
+
+bool MakeNonBlocking(SOCKET s) {
+    u_long on = 1;
+    return ioctlsocket(s, FIONBIO, &on) == 0;
+}
+
+enum class Wait { Read, Write };
+
+// Waits until |s| is ready; false on failure, at |deadline|, or when the
+// socket reports an error (a refused connection attempt).
+bool WaitFor(SOCKET s, Wait what, Deadline deadline) {
+    fd_set ready;
+    fd_set failed;  // where a failed connection attempt is reported
+    FD_ZERO(&ready);
+    FD_ZERO(&failed);
+    FD_SET(s, &ready);
+    FD_SET(s, &failed);
+    const int ms = MillisecondsUntil(deadline);
+    timeval limit{ms / 1000, (ms % 1000) * 1000};
+    if (what == Wait::Read) {
+        return select(0, &ready, nullptr, nullptr, &limit) > 0;
+    }
+    const int count = select(0, nullptr, &ready, &failed, &limit);
+    return count > 0 && FD_ISSET(s, &ready) && !FD_ISSET(s, &failed);
+}
+
+int ChunkSize(std::size_t size) {
+    return static_cast<int>(std::min<std::size_t>(size, INT_MAX));
+}
+
+}  // namespace
+
+std::vector<std::uint32_t> ResolveIPv4(const std::string& host) {
+    std::vector<std::uint32_t> addresses;
+    WinsockUse winsock;
+    if (!winsock.Started()) {
+        return addresses;
+    }
+    const hostent* found = gethostbyname(host.c_str());
+    if (found == nullptr || found->h_addrtype != AF_INET || found->h_length != 4) {
+        return addresses;
+    }
+    for (char** entry = found->h_addr_list; *entry != nullptr; ++entry) {
+        in_addr in{};
+        std::copy_n(*entry, sizeof(in), reinterpret_cast<char*>(&in));
+        const std::uint32_t address = in.s_addr;
+        if (std::find(addresses.begin(), addresses.end(), address) == addresses.end()) {
+            addresses.push_back(address);
+        }
+    }
+    return addresses;
+}
+
+TcpConnection::TcpConnection() : socket_(kNoSocket) {
+    WSADATA data{};
+    started_ = WSAStartup(MAKEWORD(2, 2), &data) == 0;
+}
+
+TcpConnection::TcpConnection(std::intptr_t connectedSocket) : TcpConnection() {
+    socket_ = connectedSocket;
+    if (socket_ != kNoSocket && !MakeNonBlocking(static_cast<SOCKET>(socket_))) {
+        Close();
+    }
+}
+
+TcpConnection::~TcpConnection() {
+    Close();
+    if (started_) {
+        WSACleanup();
+    }
+}
+
+void TcpConnection::Close() {
+    if (socket_ != kNoSocket) {
+        closesocket(static_cast<SOCKET>(socket_));
+        socket_ = kNoSocket;
+    }
+}
+
+bool TcpConnection::Connect(std::uint32_t address, std::uint16_t port, Deadline deadline) {
+    if (!started_ || socket_ != kNoSocket) {
+        return false;
+    }
+    const SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    if (s == INVALID_SOCKET) {
+        return false;
+    }
+    socket_ = static_cast<std::intptr_t>(s);
+    if (!MakeNonBlocking(s)) {
+        return false;
+    }
+    sockaddr_in to{};
+    to.sin_family = AF_INET;
+    to.sin_port = htons(port);
+    to.sin_addr.s_addr = address;
+    if (connect(s, reinterpret_cast<const sockaddr*>(&to), sizeof(to)) == 0) {
+        return true;
+    }
+    if (WSAGetLastError() != WSAEWOULDBLOCK || !WaitFor(s, Wait::Write, deadline)) {
+        return false;
+    }
+    int error = 0;
+    int length = sizeof(error);
+    return getsockopt(s, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&error), &length) == 0 &&
+           error == 0;
+}
+
+bool TcpConnection::SendAll(const char* data, std::size_t size, Deadline deadline) {
+    const SOCKET s = static_cast<SOCKET>(socket_);
+    while (socket_ != kNoSocket && size > 0) {
+        const int sent = send(s, data, ChunkSize(size), 0);
+        if (sent > 0) {
+            data += sent;
+            size -= static_cast<std::size_t>(sent);
+        } else if (sent == SOCKET_ERROR && WSAGetLastError() == WSAEWOULDBLOCK) {
+            if (!WaitFor(s, Wait::Write, deadline)) {
+                return false;
+            }
+        } else {
+            return false;
+        }
+    }
+    return socket_ != kNoSocket;
+}
+
+std::ptrdiff_t TcpConnection::Receive(char* buffer, std::size_t capacity, Deadline deadline) {
+    const SOCKET s = static_cast<SOCKET>(socket_);
+    while (socket_ != kNoSocket) {
+        const int received = recv(s, buffer, ChunkSize(capacity), 0);
+        if (received >= 0) {
+            return received;
+        }
+        if (WSAGetLastError() != WSAEWOULDBLOCK || !WaitFor(s, Wait::Read, deadline)) {
+            return -1;
+        }
+    }
+    return -1;
+}
+
+}  // namespace lumora

@@ -1,0 +1,39 @@
+#include "platform/Sound.h"
+
+#include <windows.h>
+
+#include <mmsystem.h>
+
+#include "platform/SystemLibrary.h"
+
+namespace lumora {
+
+namespace {
+
+using PlaySoundFunction = BOOL(WINAPI*)(const wchar_t* sound, HMODULE module, DWORD flags);
+
+// winmm.dll is not one of the libraries Windows always takes from the system
+// folder, so it is not imported: it is loaded from there on first use.
+PlaySoundFunction PlaySoundEntry() {
+    static PlaySoundFunction entry = nullptr;
+    if (entry == nullptr) {
+        if (const HMODULE winmm = LoadSystemLibrary(L"winmm.dll")) {
+            entry = reinterpret_cast<PlaySoundFunction>(
+                reinterpret_cast<void*>(GetProcAddress(winmm, "PlaySoundW")));
+        }
+    }
+    return entry;
+}
+
+}  // namespace
+
+void PlayClickSound() {
+    try {
+        if (const PlaySoundFunction playSound = PlaySoundEntry()) {
+            playSound(L"CLICK", GetModuleHandleW(nullptr), SND_RESOURCE | SND_SYNC);
+        }
+    } catch (...) {
+    }
+}
+
+}  // namespace lumora

@@ -1,0 +1,67 @@
+// The desktop's icon-title font and the LOGFONT conversions, under Windows'
+// own system parameters and GDI.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <iterator>
+#include <string>
+
+#include "ui/SystemFont.h"
+#include "ui/SystemFont_win.h"
+
+namespace lumora {
+namespace {
+
+TEST(SystemFontWinTest, IconTitleFontHasAFaceAndASize) {
+    const FontSpec font = IconTitleFont();
+    EXPECT_FALSE(font.face.empty());
+    EXPECT_GE(font.points, 6);
+    EXPECT_LE(font.points, 24);
+    EXPECT_GT(ScreenDpi(), 0);
+}
+
+BOOL WINAPI FailingQuery(UINT, UINT, void*, UINT) {
+    return FALSE;
+}
+
+TEST(SystemFontWinTest, StockSystemFontWhenTheQueryFails) {
+    const LOGFONTW font = IconTitleLogFontWith(FailingQuery);
+    LOGFONTW stock{};
+    ASSERT_EQ(GetObjectW(GetStockObject(SYSTEM_FONT), sizeof(stock), &stock),
+              static_cast<int>(sizeof(stock)));
+    EXPECT_STREQ(font.lfFaceName, stock.lfFaceName);
+    EXPECT_EQ(font.lfHeight, stock.lfHeight);
+    EXPECT_FALSE(FontSpecFromLogFont(font, ScreenDpi()).face.empty());
+}
+
+TEST(SystemFontWinTest, LogFontRoundTripsThroughGdi) {
+    FontSpec spec;
+    spec.face = L"Tahoma";
+    spec.points = 10;
+    spec.style = kFontBold | kFontUnderline;
+    const LOGFONTW font = LogFontFromSpec(spec, 96);
+    EXPECT_EQ(font.lfHeight, -13);
+    HFONT handle = CreateFontIndirectW(&font);
+    ASSERT_NE(handle, nullptr);
+    LOGFONTW back{};
+    ASSERT_EQ(GetObjectW(handle, sizeof(back), &back), static_cast<int>(sizeof(back)));
+    DeleteObject(handle);
+    EXPECT_EQ(FontSpecFromLogFont(back, 96), spec);
+}
+
+TEST(SystemFontWinTest, LongFaceNamesAreCut) {
+    FontSpec spec;
+    spec.face = std::wstring(100, L'x');
+    spec.points = 9;
+    const LOGFONTW font = LogFontFromSpec(spec, 96);
+    EXPECT_EQ(FontSpecFromLogFont(font, 96).face, std::wstring(LF_FACESIZE - 1, L'x'));
+    // A face name that fills the whole array without a terminator.
+    LOGFONTW full = font;
+    std::fill(std::begin(full.lfFaceName), std::end(full.lfFaceName), L'y');
+    EXPECT_EQ(FontSpecFromLogFont(full, 96).face, std::wstring(LF_FACESIZE, L'y'));
+}
+
+}  // namespace
+}  // namespace lumora

@@ -1,0 +1,71 @@
+#include "ui/SystemFont_win.h"
+
+#include "ui/SystemFont.h"
+
+namespace lumora {
+
+LOGFONTW IconTitleLogFontWith(SystemParametersQuery query) {
+    LOGFONTW font{};
+    if (query != nullptr && query(SPI_GETICONTITLELOGFONT, sizeof(font), &font, 0)) {
+        return font;
+    }
+    font = LOGFONTW{};
+    HGDIOBJ stock = GetStockObject(SYSTEM_FONT);
+    if (stock == nullptr || GetObjectW(stock, sizeof(font), &font) != sizeof(font)) {
+        font = LOGFONTW{};
+    }
+    return font;
+}
+
+LOGFONTW IconTitleLogFont() {
+    return IconTitleLogFontWith(SystemParametersInfoW);
+}
+
+FontSpec IconTitleFont() {
+    return FontSpecFromLogFont(IconTitleLogFont(), ScreenDpi());
+}
+
+int ScreenDpi() {
+    HDC screen = GetDC(nullptr);
+    if (screen == nullptr) {
+        return 96;
+    }
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : 96;
+}
+
+FontSpec FontSpecFromLogFont(const LOGFONTW& font, int dpi) {
+    FontSpec spec;
+    std::size_t length = 0;
+    while (length < LF_FACESIZE && font.lfFaceName[length] != L'\0') {
+        ++length;
+    }
+    spec.face.assign(font.lfFaceName, length);
+    spec.points = PointsFromHeight(font.lfHeight, dpi);
+    spec.style = (font.lfWeight >= FW_BOLD ? kFontBold : 0u) |
+                 (font.lfItalic != 0 ? kFontItalic : 0u) |
+                 (font.lfUnderline != 0 ? kFontUnderline : 0u) |
+                 (font.lfStrikeOut != 0 ? kFontStrikeOut : 0u);
+    return spec;
+}
+
+LOGFONTW LogFontFromSpec(const FontSpec& spec, int dpi) {
+    LOGFONTW font{};
+    font.lfHeight = HeightFromPoints(spec.points, dpi);
+    font.lfWeight = (spec.style & kFontBold) != 0 ? FW_BOLD : FW_NORMAL;
+    font.lfItalic = (spec.style & kFontItalic) != 0 ? TRUE : FALSE;
+    font.lfUnderline = (spec.style & kFontUnderline) != 0 ? TRUE : FALSE;
+    font.lfStrikeOut = (spec.style & kFontStrikeOut) != 0 ? TRUE : FALSE;
+    font.lfCharSet = DEFAULT_CHARSET;
+    font.lfOutPrecision = OUT_DEFAULT_PRECIS;
+    font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+    font.lfQuality = DEFAULT_QUALITY;
+    font.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+    const std::size_t length = spec.face.size() < LF_FACESIZE ? spec.face.size() : LF_FACESIZE - 1;
+    spec.face.copy(font.lfFaceName, length);
+    font.lfFaceName[length] = L'\0';
+    return font;
+}
+
+}  // namespace lumora
