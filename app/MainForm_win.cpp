@@ -51,9 +51,6 @@ const wchar_t* const kModemItems[] = {
     L"  T1 | T3 | OC3 | OC12+",
 };
 
-const wchar_t* const kHelpFile = L"Lumora.chm";
-const wchar_t* const kHelpTopic = L"/html/main.htm";
-
 namespace pk = program_key;
 
 }  // namespace
@@ -244,7 +241,7 @@ void TLMMainForm::FormCreate() {
     const std::optional<double> updated = LocalTextToDate(
         DateStampToLocalText(ReadRegString(pk::kRoot, pk::kPath, pk::kUpdatedDate, now, false)));
     if (UpdateCheckDue(updated, DayCountFromDateTime(CurrentLocalTime()))) {
-        ExecuteFileDetached(ProgramFolder() + L"Lumora.exe", L"/checkupdate");
+        ExecuteFileDetached(ProgramFolder() + kProgramFileName, L"/checkupdate");
     }
 }
 
@@ -258,7 +255,7 @@ void TLMMainForm::ApplicationEventsShortCut(WORD key, bool& /*handled*/) {
             (settingsForm_ != nullptr && IsWindowVisible(settingsForm_->Handle())) ||
             IsWindowVisible(Handle());
         if (anyVisible) {
-            ShowHelpTopic(kHelpFile, kHelpTopic);
+            ShowHelpTopic(kHelpFileName, kHelpTopic);
         }
     } catch (...) {
     }
@@ -384,7 +381,7 @@ void TLMMainForm::HelpFilePopupClick(Control& /*sender*/) {
 
 void TLMMainForm::UpdatesButtonClick(Control& /*sender*/) {
     PlayClickSound();
-    ExecuteFileDetached(ProgramFolder() + L"LumoraUpdate.exe", L"");
+    ExecuteFileDetached(ProgramFolder() + kUpdaterFileName, L"");
 }
 
 void TLMMainForm::NavButtonMouseEnter(Control& sender) {

@@ -3,6 +3,7 @@
 #include "app/RunOnce.h"
 #include "app/UpdateCheckMode.h"
 #include "platform/Shell.h"
+#include "platform/ShellAddresses.h"
 #include "platform/UpdateCheck.h"
 #include "ui/Captions.h"
 #include "ui/WindowClasses.h"
@@ -23,7 +24,7 @@ void RunUpdateCheckMode() {
     const std::wstring text = GetCaption(L"LMUpdateForm", L"MessageBoxUpdate1") + L"\r\n\r\n" +
                               GetCaption(L"LMUpdateForm", L"MessageBoxUpdate2");
     if (MessageBoxW(nullptr, text.c_str(), title.c_str(), MB_YESNO | MB_ICONINFORMATION) == IDYES) {
-        ExecuteFileDetached(ProgramFolder() + L"LumoraUpdate.exe", L"");
+        ExecuteFileDetached(ProgramFolder() + kUpdaterFileName, L"");
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "common/Version.h"
 #include "platform/Shell.h"
+#include "platform/ShellAddresses.h"
 #include "platform/Sound.h"
 #include "resources/ResourceIds.h"
 #include "ui/Application.h"
@@ -110,7 +111,7 @@ void TLMAboutForm::HelpButtonClick(Control& /*sender*/) {
 
 void TLMAboutForm::LicenseAgreementLabelClick(Control& /*sender*/) {
     PlayClickSound();
-    ExecuteFile(ProgramFolder() + L"License.rtf", L"");
+    ExecuteFile(ProgramFolder() + kLicenseFileName, L"");
 }
 
 void TLMAboutForm::LicenseAgreementLabelMouseEnter(Control& sender) {

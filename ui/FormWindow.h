@@ -133,8 +133,6 @@ class FormWindow : public BaseWindow, public Form {
     mutable HBRUSH windowBrush_ = nullptr;
 };
 
-// The desktop's icon-title font (the stock GUI font when it cannot be read).
-FontSpec DesktopFont();
 HFONT CreateFontFrom(const FontSpec& font);
 
 }  // namespace lumora

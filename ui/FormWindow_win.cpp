@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "common/WideText.h"
+#include "ui/SystemFont_win.h"
 
 namespace lumora {
 
@@ -25,23 +26,6 @@ void InitCommonControlsOnce() {
         InitCommonControlsEx(&icc);
         done = true;
     }
-}
-
-int ScreenDpi() {
-    HDC dc = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(nullptr, dc);
-    return dpi > 0 ? dpi : 96;
-}
-
-FontSpec FromLogFont(const LOGFONTW& lf) {
-    FontSpec font;
-    font.face = lf.lfFaceName;
-    const int height = lf.lfHeight < 0 ? -lf.lfHeight : lf.lfHeight;
-    font.points = static_cast<int>(std::lround(height * 72.0 / ScreenDpi()));
-    font.style = (lf.lfWeight >= FW_BOLD ? kFontBold : 0) | (lf.lfItalic ? kFontItalic : 0) |
-                 (lf.lfUnderline ? kFontUnderline : 0) | (lf.lfStrikeOut ? kFontStrikeOut : 0);
-    return font;
 }
 
 // A 32-bit bitmap with alpha is drawn blended; its colours are multiplied by
@@ -102,27 +86,8 @@ FormWindow* FormOf(HWND window) {
 
 }  // namespace
 
-FontSpec DesktopFont() {
-    LOGFONTW lf{};
-    if (SystemParametersInfoW(SPI_GETICONTITLELOGFONT, sizeof(lf), &lf, 0)) {
-        return FromLogFont(lf);
-    }
-    if (GetObjectW(GetStockObject(SYSTEM_FONT), sizeof(lf), &lf) != 0) {
-        return FromLogFont(lf);
-    }
-    return FontSpec{L"Tahoma", 8, 0, kDefaultTextColor};
-}
-
 HFONT CreateFontFrom(const FontSpec& font) {
-    LOGFONTW lf{};
-    lf.lfHeight = -MulDiv(font.points > 0 ? font.points : 8, ScreenDpi(), 72);
-    lf.lfWeight = (font.style & kFontBold) ? FW_BOLD : FW_NORMAL;
-    lf.lfItalic = (font.style & kFontItalic) ? TRUE : FALSE;
-    lf.lfUnderline = (font.style & kFontUnderline) ? TRUE : FALSE;
-    lf.lfStrikeOut = (font.style & kFontStrikeOut) ? TRUE : FALSE;
-    lf.lfCharSet = DEFAULT_CHARSET;
-    lf.lfQuality = DEFAULT_QUALITY;
-    lstrcpynW(lf.lfFaceName, font.face.c_str(), LF_FACESIZE);
+    const LOGFONTW lf = LogFontFromSpec(font, ScreenDpi());
     return CreateFontIndirectW(&lf);
 }
 
@@ -130,7 +95,7 @@ LRESULT CALLBACK PanelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
 LRESULT CALLBACK ControlSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 FormWindow::FormWindow(const wchar_t* name, const wchar_t* className)
-    : name_(name), className_(className), font_(DesktopFont()) {}
+    : name_(name), className_(className), font_(IconTitleFont()) {}
 
 FormWindow::~FormWindow() {
     if (Handle() != nullptr) {
@@ -190,7 +155,7 @@ void FormWindow::SetFont(const FontSpec& font) {
 
 void FormWindow::FollowDesktopFont() {
     followsDesktopFont_ = true;
-    SetFont(DesktopFont());
+    SetFont(IconTitleFont());
 }
 
 void FormWindow::CentreOver(HWND other) {
@@ -676,7 +641,7 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SETTINGCHANGE:
             if (followsDesktopFont_ &&
                 (wParam == SPI_SETICONTITLELOGFONT || wParam == SPI_SETNONCLIENTMETRICS)) {
-                SetFont(DesktopFont());
+                SetFont(IconTitleFont());
             }
             break;
         case DM_GETDEFID:
