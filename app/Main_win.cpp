@@ -14,6 +14,7 @@
 #include "registry/DateText.h"
 #include "ui/AboutForm.h"
 #include "ui/Application.h"
+#include "ui/NativeHintWindow.h"
 #include "ui/SettingsForm.h"
 #include "ui/WindowClasses.h"
 
@@ -25,9 +26,10 @@ std::wstring FirstArgument() {
                                                                      : std::wstring();
 }
 
-// Process-wide look and feel, before any window exists: the system's own
-// hand cursor for links.
+// Process-wide look and feel, before any window exists: hints in native
+// tooltips, and the system's own hand cursor for links.
 void PrepareLookAndFeel() {
+    InstallNativeHintWindow();
     LoadNativeHandCursor();
     Application::Instance().SetCursor(CursorKind::HandPoint, HandCursor());
 }

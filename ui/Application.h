@@ -32,6 +32,9 @@ class Application {
     using HintFactory = std::function<std::unique_ptr<HintWindow>()>;
 
     static Application& Instance();
+    // Destroys the hint window first: it hands its hint-change handler back
+    // to this object.
+    ~Application();
 
     // Runs the message loop until the main window is destroyed.
     void Run();

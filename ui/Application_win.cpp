@@ -100,6 +100,10 @@ Application::Application() {
     cursors_[static_cast<int>(CursorKind::HandPoint)] = cursors_[0];
 }
 
+Application::~Application() {
+    hintWindow_.reset();
+}
+
 HCURSOR Application::Cursor(CursorKind kind) const {
     return cursors_[static_cast<int>(kind)];
 }
