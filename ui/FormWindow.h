@@ -131,6 +131,7 @@ class FormWindow : public BaseWindow, public Form {
     UINT defaultButtonId_ = 0;
     UINT nextId_ = 100;
     mutable HBRUSH windowBrush_ = nullptr;
+    mutable HBRUSH panelBrush_ = nullptr;
 };
 
 HFONT CreateFontFrom(const FontSpec& font);

@@ -108,6 +108,9 @@ FormWindow::~FormWindow() {
     if (windowBrush_ != nullptr) {
         DeleteObject(windowBrush_);
     }
+    if (panelBrush_ != nullptr) {
+        DeleteObject(panelBrush_);
+    }
 }
 
 bool FormWindow::CreateForm(const wchar_t* title, DWORD style, DWORD exStyle, int clientWidth,
@@ -520,6 +523,14 @@ LRESULT FormWindow::ColorStatic(HDC dc, HWND window) {
         SetTextColor(dc, control->font_.color != kDefaultTextColor ? control->font_.color
                                                                    : GetSysColor(COLOR_WINDOWTEXT));
         return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+    }
+    if (control != nullptr && control->type_ == ControlType::TrackBar &&
+        control->parentPanel_ != nullptr && control->parentPanel_->color_ != CLR_INVALID) {
+        // A track bar paints its background in its panel's colour.
+        if (panelBrush_ == nullptr) {
+            panelBrush_ = CreateSolidBrush(control->parentPanel_->color_);
+        }
+        return reinterpret_cast<LRESULT>(panelBrush_);
     }
     if (control != nullptr && control->type_ == ControlType::Memo) {
         const COLORREF color =

@@ -21,6 +21,9 @@ HWND FindControl(HWND parent, const wchar_t* className, const std::wstring& text
 // A click on a control as the mouse gives it (button down and up at its
 // centre), sent to the window itself.
 void ClickControl(HWND control);
+// How many pixels of the window's area on the screen are darker than
+// |threshold| (0..255 on each channel): what a user sees of its text.
+int DarkPixels(HWND window, int threshold = 96);
 // Moves the pointer onto the centre of a control, and off again.
 void HoverControl(HWND control);
 void MovePointerAway();

@@ -6,8 +6,8 @@ namespace lumora::test {
 
 std::wstring WindowText(HWND window) {
     wchar_t text[1024] = {};
-    SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text),
-                        SMTO_ABORTIFHUNG, 5000, nullptr);
+    SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                        5000, nullptr);
     return text;
 }
 
@@ -62,12 +62,45 @@ void ClickControl(HWND control) {
     PostMessageW(control, WM_LBUTTONUP, 0, at);
 }
 
+int DarkPixels(HWND window, int threshold) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    if (width <= 0 || height <= 0) {
+        return 0;
+    }
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    int dark = 0;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const COLORREF c = GetPixel(memory, x, y);
+            if (GetRValue(c) < threshold && GetGValue(c) < threshold && GetBValue(c) < threshold) {
+                ++dark;
+            }
+        }
+    }
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return dark;
+}
+
 void HoverControl(HWND control) {
     RECT rect{};
     GetWindowRect(control, &rect);
     SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    PostMessageW(control, WM_MOUSEMOVE, 0,
+                 MAKELPARAM((rect.right - rect.left) / 2, (rect.bottom - rect.top) / 2));
 }
 
-void MovePointerAway() { SetCursorPos(0, 0); }
+void MovePointerAway() {
+    SetCursorPos(0, 0);
+}
 
 }  // namespace lumora::test

@@ -14,14 +14,14 @@
 namespace lumora::test {
 
 class RawRegistry {
-public:
+  public:
     RawRegistry();
     ~RawRegistry();
     RawRegistry(const RawRegistry&) = delete;
     RawRegistry& operator=(const RawRegistry&) = delete;
 
-    void Put(RootKey root, const std::wstring& path, const std::wstring& name,
-             std::uint32_t type, const std::vector<std::uint8_t>& data);
+    void Put(RootKey root, const std::wstring& path, const std::wstring& name, std::uint32_t type,
+             const std::vector<std::uint8_t>& data);
     std::optional<RegValue> Get(RootKey root, const std::wstring& path,
                                 const std::wstring& name) const;
     bool KeyExists(RootKey root, const std::wstring& path) const;
@@ -32,7 +32,7 @@ public:
     // The in-memory registry in the native build, null on Windows.
     MemoryRegistry* Memory();
 
-private:
+  private:
     struct State;
     State* state_;
 };

@@ -9,7 +9,9 @@ struct RawRegistry::State {
 };
 
 RawRegistry::RawRegistry() : state_(new State) {}
-RawRegistry::~RawRegistry() { delete state_; }
+RawRegistry::~RawRegistry() {
+    delete state_;
+}
 
 void RawRegistry::Put(RootKey root, const std::wstring& path, const std::wstring& name,
                       std::uint32_t type, const std::vector<std::uint8_t>& data) {
@@ -32,6 +34,8 @@ bool RawRegistry::DenyWrites(RootKey root, const std::wstring& path) {
     return true;
 }
 
-MemoryRegistry* RawRegistry::Memory() { return &state_->memory; }
+MemoryRegistry* RawRegistry::Memory() {
+    return &state_->memory;
+}
 
 }  // namespace lumora::test

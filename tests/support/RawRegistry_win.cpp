@@ -12,7 +12,9 @@ HKEY RootHandle(RootKey root) {
 }
 
 // The view the access layer uses when it is not asked for the 64-bit one.
-REGSAM View() { return reg::AccessFor(0, false); }
+REGSAM View() {
+    return reg::AccessFor(0, false);
+}
 
 }  // namespace
 
@@ -35,8 +37,8 @@ void RawRegistry::Put(RootKey root, const std::wstring& path, const std::wstring
 std::optional<RegValue> RawRegistry::Get(RootKey root, const std::wstring& path,
                                          const std::wstring& name) const {
     HKEY key = nullptr;
-    if (RegOpenKeyExW(RootHandle(root), reg::SubKeyOf(path).c_str(), 0, KEY_READ | View(),
-                      &key) != ERROR_SUCCESS) {
+    if (RegOpenKeyExW(RootHandle(root), reg::SubKeyOf(path).c_str(), 0, KEY_READ | View(), &key) !=
+        ERROR_SUCCESS) {
         return std::nullopt;
     }
     DWORD type = 0;
@@ -57,8 +59,8 @@ std::optional<RegValue> RawRegistry::Get(RootKey root, const std::wstring& path,
 
 bool RawRegistry::KeyExists(RootKey root, const std::wstring& path) const {
     HKEY key = nullptr;
-    if (RegOpenKeyExW(RootHandle(root), reg::SubKeyOf(path).c_str(), 0, KEY_READ | View(),
-                      &key) != ERROR_SUCCESS) {
+    if (RegOpenKeyExW(RootHandle(root), reg::SubKeyOf(path).c_str(), 0, KEY_READ | View(), &key) !=
+        ERROR_SUCCESS) {
         return false;
     }
     RegCloseKey(key);
@@ -81,8 +83,12 @@ void RawRegistry::DeleteTree(RootKey root, const std::wstring& path) {
 
 // Wine does not enforce key security for its one user, so a refused write
 // cannot be staged against its registry.
-bool RawRegistry::DenyWrites(RootKey, const std::wstring&) { return false; }
+bool RawRegistry::DenyWrites(RootKey, const std::wstring&) {
+    return false;
+}
 
-MemoryRegistry* RawRegistry::Memory() { return nullptr; }
+MemoryRegistry* RawRegistry::Memory() {
+    return nullptr;
+}
 
 }  // namespace lumora::test
