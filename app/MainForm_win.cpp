@@ -165,6 +165,7 @@ void TLMMainForm::AddComponents() {
 void TLMMainForm::BindEvents() {
     using E = ControlEvent;
     auto bind = [this](const wchar_t* name, E event, void (TLMMainForm::*handler)(Control&)) {
+        // cppcheck-suppress constParameter ; handlers may change their sender
         Bind(name, event, [this, handler](Control& sender) {
             try {
                 (this->*handler)(sender);
@@ -384,12 +385,14 @@ void TLMMainForm::UpdatesButtonClick(Control& /*sender*/) {
     ExecuteFileDetached(ProgramFolder() + kUpdaterFileName, L"");
 }
 
+// cppcheck-suppress constParameterCallback ; bound like every other handler
 void TLMMainForm::NavButtonMouseEnter(Control& sender) {
     if (Control* label = Find(NavLabelFor(sender.Name()))) {
         label->SetUnderline(true);
     }
 }
 
+// cppcheck-suppress constParameterCallback ; bound like every other handler
 void TLMMainForm::NavButtonMouseLeave(Control& sender) {
     if (Control* label = Find(NavLabelFor(sender.Name()))) {
         label->SetUnderline(false);

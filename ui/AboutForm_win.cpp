@@ -51,6 +51,7 @@ bool TLMAboutForm::Create(HWND owner) {
 
     auto bind = [this](const wchar_t* name, ControlEvent event,
                        void (TLMAboutForm::*handler)(Control&)) {
+        // cppcheck-suppress constParameter ; handlers may change their sender
         Bind(name, event, [this, handler](Control& sender) {
             try {
                 (this->*handler)(sender);
@@ -103,8 +104,8 @@ LRESULT TLMAboutForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
 }
 
 void TLMAboutForm::HelpButtonClick(Control& /*sender*/) {
-    bool handled = false;
     if (const auto& shortCut = Application::Instance().ShortCut()) {
+        bool handled = false;
         shortCut(VK_F1, handled);
     }
 }

@@ -10,7 +10,7 @@ constexpr wchar_t kDefaultHintClass[] = L"THintWindow";
 // The framework's own hint window: a plain painted popup.
 class PaintedHintWindow : public HintWindow {
   public:
-    ~PaintedHintWindow() override { ReleaseHandle(); }
+    ~PaintedHintWindow() override { DestroyPopup(); }
     RECT CalcHintRect(int maxWidth, const std::wstring& text, void*) override {
         RECT rect{0, 0, maxWidth, 0};
         HDC dc = GetDC(nullptr);
@@ -35,12 +35,7 @@ class PaintedHintWindow : public HintWindow {
             ShowWindow(window_, SW_SHOWNOACTIVATE);
         }
     }
-    void ReleaseHandle() override {
-        if (window_ != nullptr && IsWindow(window_)) {
-            DestroyWindow(window_);
-        }
-        window_ = nullptr;
-    }
+    void ReleaseHandle() override { DestroyPopup(); }
 
   private:
     static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -74,6 +69,12 @@ class PaintedHintWindow : public HintWindow {
         wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
         RegisterClassW(&wc);
     }
+    void DestroyPopup() {
+        if (window_ != nullptr && IsWindow(window_)) {
+            DestroyWindow(window_);
+        }
+        window_ = nullptr;
+    }
     HWND window_ = nullptr;
     std::wstring text_;
 };
@@ -87,13 +88,12 @@ Application& Application::Instance() {
     return application;
 }
 
-Application::Application() {
-    hintFactory_ = [] { return std::make_unique<PaintedHintWindow>(); };
-    hideHint_ = [this] {
-        if (hintWindow_) {
-            hintWindow_->ReleaseHandle();
-        }
-    };
+Application::Application()
+    : hintFactory_([] { return std::make_unique<PaintedHintWindow>(); }), hideHint_([this] {
+          if (hintWindow_) {
+              hintWindow_->ReleaseHandle();
+          }
+      }) {
     cursors_[static_cast<int>(CursorKind::Arrow)] = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
     cursors_[static_cast<int>(CursorKind::HourGlass)] =
         LoadCursorW(nullptr, MAKEINTRESOURCEW(32514));
