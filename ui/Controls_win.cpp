@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "ui/Controls.h"
 
 namespace lumora {
@@ -188,12 +190,8 @@ void Control::On(ControlEvent event, ControlHandler handler) {
 }
 
 bool Control::HasHandler(ControlEvent event) const {
-    for (const auto& entry : handlers_) {
-        if (entry.first == event) {
-            return true;
-        }
-    }
-    return false;
+    return std::any_of(handlers_.begin(), handlers_.end(),
+                       [event](const auto& entry) { return entry.first == event; });
 }
 
 void Control::SetUnderline(bool on) {

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
@@ -176,12 +177,10 @@ void FormWindow::CentreOver(HWND other) {
 }
 
 Control* FormWindow::Find(const std::wstring& name) const {
-    for (const auto& control : controls_) {
-        if (EqualNoCase(control->Name(), name)) {
-            return control.get();
-        }
-    }
-    return nullptr;
+    auto it = std::find_if(controls_.begin(), controls_.end(), [&name](const auto& control) {
+        return EqualNoCase(control->Name(), name);
+    });
+    return it == controls_.end() ? nullptr : it->get();
 }
 
 Control& FormWindow::Get(const std::wstring& name) const {
@@ -473,12 +472,9 @@ void FormWindow::SetTabOrder(const std::vector<std::wstring>& names) {
 }
 
 Control* FormWindow::FromId(UINT id) const {
-    for (const auto& control : controls_) {
-        if (control->id_ == id) {
-            return control.get();
-        }
-    }
-    return nullptr;
+    auto it = std::find_if(controls_.begin(), controls_.end(),
+                           [id](const auto& control) { return control->id_ == id; });
+    return it == controls_.end() ? nullptr : it->get();
 }
 
 Control* FormWindow::WindowlessAt(HWND parent, POINT point) const {
