@@ -12,6 +12,7 @@
 #include "registry/DateText.h"
 #include "registry/ProgramKey.h"
 #include "resources/ResourceIds.h"
+#include "tuning/ConnectionTypes.h"
 #include "tuning/Runs.h"
 #include "tuning/WindowsEditions.h"
 #include "ui/AboutForm.h"
@@ -39,17 +40,6 @@ FontSpec Design(int points, unsigned style, COLORREF color) {
 
 const wchar_t* const kProcessorItems[] = {L"  Intel \u00AE Processor", L"  AMD \u00AE Processor",
                                           L"  VIA \u00AE Processor"};
-const wchar_t* const kModemItems[] = {
-    L"  Cable | DSL | Wi-Fi",
-    L"  Verizon FiOS | Wi-Fi",
-    L"  Dial-up 56k",
-    L"  Satellite",
-    L"  Android | iPhone | Windows Phone | BlackBerry",
-    L"  LTE | 4G | 3G | 2G | Edge Modem",
-    L"  Local Area Network",
-    L"  ISDN",
-    L"  T1 | T3 | OC3 | OC12+",
-};
 
 namespace pk = program_key;
 
@@ -126,7 +116,7 @@ void TLMMainForm::AddComponents() {
                  {IDB_PROCESSOR}});
     AddLabel({{L"ModemTypeLabel", 16, 180, 0, 0, L"MainPanel"}, Design(8, 0, kDefaultTextColor)});
     AddComboBox({{L"ModemCombo", 16, 199, 309, 22, L"MainPanel"},
-                 {std::begin(kModemItems), std::end(kModemItems)},
+                 {std::begin(kConnectionTypes), std::end(kConnectionTypes)},
                  {},
                  {IDB_CONNECTION}});
     AddLabel({{L"SpeedLabel", 16, 231, 0, 0, L"MainPanel"}, Design(8, 0, kDefaultTextColor)});
