@@ -20,4 +20,8 @@ std::wstring SupportPageUrl() {
     return HomePageUrl() + L"/support/";
 }
 
+std::wstring DownloadPageUrl() {
+    return HomePageUrl() + L"/downloads/";
+}
+
 }  // namespace lumora

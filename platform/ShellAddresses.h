@@ -21,8 +21,10 @@ inline constexpr wchar_t kProgramFileName[] = L"Lumora.exe";
 std::wstring HelpAddress(const std::wstring& programFolder, const std::wstring& helpFile,
                          const std::wstring& topic);
 
-// The maker's home page (plain HTTP, no path) and its support page.
+// The maker's home page (plain HTTP, no path), its support page, and its
+// download page, where the updater sends the user for a new version.
 std::wstring HomePageUrl();
 std::wstring SupportPageUrl();
+std::wstring DownloadPageUrl();
 
 }  // namespace lumora

@@ -1,7 +1,7 @@
 #!/bin/bash
 # Installs the Debian packages the build and the tests need, when missing.
 set -euo pipefail
-packages=(cmake g++ googletest mingw-w64 wine wine64 xvfb xauth clang fp-utils)
+packages=(cmake g++ googletest mingw-w64 wine wine64 xvfb xauth clang fp-utils nsis)
 missing=()
 for p in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then

@@ -22,6 +22,7 @@ step "32-bit Windows build (the shipped Lumora.exe)"
 cmake -S . -B "$build/win32" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
   -DCMAKE_BUILD_TYPE=Release -DLUMORA_WINEPREFIX="$prefix" >/dev/null
 cmake --build "$build/win32" -j"$jobs"
+cmake --build "$build/win32" --target installer
 
 step "64-bit Windows build"
 cmake -S . -B "$build/win64" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake \

@@ -21,6 +21,7 @@ TEST(ShellAddresses, WebPagesOfTheConfiguredSiteOverPlainHttp) {
     const std::wstring host(L"" LUMORA_EXPECTED_WEB_HOST);
     EXPECT_EQ(HomePageUrl(), L"http://" + host);
     EXPECT_EQ(SupportPageUrl(), L"http://" + host + L"/support/");
+    EXPECT_EQ(DownloadPageUrl(), L"http://" + host + L"/downloads/");
 }
 
 }  // namespace
