@@ -43,3 +43,29 @@ fi
 
 step "Windows tests of the 64-bit build under Wine"
 xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir "$build/win64" --output-on-failure
+
+# The test build: the 64-bit build again with the short progress steps and the
+# update check asking a scripted server on this machine. It is never shipped;
+# it runs the end-to-end tests only (the unit tests ran above).
+step "64-bit test build (short progress steps, update check on 127.0.0.1)"
+testbuild=$build/win64-testbuild
+cmake -S . -B "$testbuild" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake \
+  -DCMAKE_BUILD_TYPE=Release -DLUMORA_WINEPREFIX="$prefix" \
+  -DLUMORA_TEST_BUILD=ON -DLUMORA_UPDATE_HOST=127.0.0.1 -DLUMORA_UPDATE_PORT=18473 >/dev/null
+cmake --build "$testbuild" -j"$jobs"
+
+step "End-to-end tests of the test build under Wine"
+rm -rf "$testbuild/screenshots"
+status=0
+xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir "$testbuild" --output-on-failure || status=$?
+if command -v convert >/dev/null && [ -d "$testbuild/screenshots" ]; then
+  for shot in "$testbuild"/screenshots/*.bmp; do
+    [ -e "$shot" ] || continue
+    convert "$shot" "${shot%.bmp}.png" && rm -f "$shot"
+  done
+fi
+echo "lumora: screenshots of the windows are in $testbuild/screenshots"
+
+step "Benchmark: the optimize run's registry work under Wine"
+scripts/wine-run.sh --prefix "$prefix" "$testbuild/bin/registry_work_benchmark.exe"
+exit $status

@@ -10,8 +10,9 @@ namespace lumora::test {
 
 class LoopbackListener {
   public:
-    // Listens on 127.0.0.1 at a port the system picks; Port() is 0 on failure.
-    LoopbackListener();
+    // Listens on 127.0.0.1 at |port|, or at a port the system picks when it
+    // is 0; Port() is 0 on failure.
+    explicit LoopbackListener(std::uint16_t port = 0);
     ~LoopbackListener();
     LoopbackListener(const LoopbackListener&) = delete;
     LoopbackListener& operator=(const LoopbackListener&) = delete;

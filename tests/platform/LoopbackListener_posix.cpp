@@ -8,10 +8,12 @@
 
 namespace lumora::test {
 
-LoopbackListener::LoopbackListener() : socket_(socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)) {
+LoopbackListener::LoopbackListener(std::uint16_t port)
+    : socket_(socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)) {
     sockaddr_in at{};
     at.sin_family = AF_INET;
     at.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    at.sin_port = htons(port);
     socklen_t length = sizeof(at);
     const int fd = static_cast<int>(socket_);
     if (fd >= 0 && bind(fd, reinterpret_cast<const sockaddr*>(&at), sizeof(at)) == 0 &&

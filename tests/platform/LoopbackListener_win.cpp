@@ -4,7 +4,8 @@
 
 namespace lumora::test {
 
-LoopbackListener::LoopbackListener() : socket_(static_cast<std::intptr_t>(INVALID_SOCKET)) {
+LoopbackListener::LoopbackListener(std::uint16_t port)
+    : socket_(static_cast<std::intptr_t>(INVALID_SOCKET)) {
     WSADATA data{};
     started_ = WSAStartup(MAKEWORD(2, 2), &data) == 0;
     if (!started_) {
@@ -15,6 +16,7 @@ LoopbackListener::LoopbackListener() : socket_(static_cast<std::intptr_t>(INVALI
     sockaddr_in at{};
     at.sin_family = AF_INET;
     at.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    at.sin_port = htons(port);
     int length = sizeof(at);
     if (s != INVALID_SOCKET && bind(s, reinterpret_cast<const sockaddr*>(&at), sizeof(at)) == 0 &&
         listen(s, 8) == 0 && getsockname(s, reinterpret_cast<sockaddr*>(&at), &length) == 0) {

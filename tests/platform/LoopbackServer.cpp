@@ -15,8 +15,8 @@ Deadline Soon(milliseconds span = milliseconds(50)) {
 
 }  // namespace
 
-LoopbackServer::LoopbackServer(ServerScript script)
-    : script_(std::move(script)), thread_([this] { Serve(); }) {}
+LoopbackServer::LoopbackServer(ServerScript script, std::uint16_t port)
+    : script_(std::move(script)), listener_(port), thread_([this] { Serve(); }) {}
 
 LoopbackServer::~LoopbackServer() {
     stop_ = true;

@@ -28,7 +28,8 @@ struct ServerScript {
 
 class LoopbackServer {
   public:
-    explicit LoopbackServer(ServerScript script);
+    // Listens at |port|, or at a port the system picks when it is 0.
+    explicit LoopbackServer(ServerScript script, std::uint16_t port = 0);
     // Stops serving and waits for the thread.
     ~LoopbackServer();
     LoopbackServer(const LoopbackServer&) = delete;

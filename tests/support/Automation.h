@@ -24,6 +24,9 @@ void ClickControl(HWND control);
 // How many pixels of the window's area on the screen are darker than
 // |threshold| (0..255 on each channel): what a user sees of its text.
 int DarkPixels(HWND window, int threshold = 96);
+// Saves what the screen shows of the window's area as a 24-bit .bmp file;
+// false when nothing was saved.
+bool SaveScreenshot(HWND window, const std::wstring& bmpPath);
 // Moves the pointer onto the centre of a control, and off again.
 void HoverControl(HWND control);
 void MovePointerAway();
