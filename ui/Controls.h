@@ -87,6 +87,9 @@ class Control : public Component {
     friend LRESULT CALLBACK PanelProc(HWND, UINT, WPARAM, LPARAM);
     friend LRESULT CALLBACK ControlSubclassProc(HWND, UINT, WPARAM, LPARAM);
     void Resize();  // labels size themselves to their text
+    // Gives the window the font in font_ (kept when it cannot be made).
+    void ShowFont();
+    void RepaintBeneath(const RECT& before) const;
 
     ControlType type_;
     ControlArgs args_;

@@ -5,8 +5,14 @@
 #include <algorithm>
 
 #include "ui/Controls.h"
+#include "ui/SystemFont_win.h"
 
 namespace lumora {
+
+HFONT CreateFontFrom(const FontSpec& font) {
+    const LOGFONTW lf = LogFontFromSpec(font, ScreenDpi());
+    return CreateFontIndirectW(&lf);
+}
 
 Control::Control(ControlType type, const ControlArgs& args) : type_(type), args_(args) {}
 
@@ -53,17 +59,11 @@ void Control::SetCaption(const std::wstring& text) {
             if (hwnd_ == nullptr) {
                 return;
             }
-            HWND parent = GetParent(hwnd_);
-            RECT before = Bounds();
+            const RECT before = Bounds();
             SetWindowTextW(hwnd_, text.c_str());
             if (type_ == ControlType::Label) {
                 Resize();
-                // A transparent label shows what lies beneath it: repaint
-                // the parent under the old and the new place.
-                RECT after = Bounds();
-                RECT both;
-                UnionRect(&both, &before, &after);
-                RedrawWindow(parent, &both, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+                RepaintBeneath(before);
             }
             return;
         }
@@ -104,6 +104,17 @@ bool Control::HasFont() const {
 void Control::SetFont(const FontSpec& font) {
     font_ = font;
     parentFont_ = false;
+    ShowFont();
+}
+
+void Control::ApplyFont(const FontSpec& windowFont) {
+    if (HasFont() && parentFont_) {
+        font_ = windowFont;
+        ShowFont();
+    }
+}
+
+void Control::ShowFont() {
     if (hwnd_ == nullptr) {
         return;
     }
@@ -119,30 +130,17 @@ void Control::SetFont(const FontSpec& font) {
     if (type_ == ControlType::Label) {
         const RECT before = Bounds();
         Resize();
-        const RECT after = Bounds();
-        RECT both;
-        UnionRect(&both, &before, &after);
-        RedrawWindow(GetParent(hwnd_), &both, nullptr,
-                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        RepaintBeneath(before);
     }
 }
 
-void Control::ApplyFont(const FontSpec& windowFont) {
-    if (!HasFont() || hwnd_ == nullptr) {
-        return;
-    }
-    if (parentFont_) {
-        font_ = windowFont;
-        HFONT created = CreateFontFrom(font_);
-        SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(created), TRUE);
-        if (hfont_ != nullptr) {
-            DeleteObject(hfont_);
-        }
-        hfont_ = created;
-        if (type_ == ControlType::Label) {
-            Resize();
-        }
-    }
+void Control::RepaintBeneath(const RECT& before) const {
+    // A transparent label shows what lies beneath it: the parent repaints
+    // under its old and its new place.
+    const RECT after = Bounds();
+    RECT both;
+    UnionRect(&both, &before, &after);
+    RedrawWindow(GetParent(hwnd_), &both, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 RECT Control::Bounds() const {

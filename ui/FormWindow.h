@@ -112,6 +112,8 @@ class FormWindow : public BaseWindow, public Form {
     friend LRESULT CALLBACK ControlSubclassProc(HWND, UINT, WPARAM, LPARAM);
     Control& Adopt(std::unique_ptr<Control> control);
     HWND ParentHandle(const ControlArgs& args);
+    // The control takes the window's font, or a design font of its own.
+    void UseFont(Control& control, bool parentFont, const FontSpec& ownFont);
     Control* FromId(UINT id) const;
     Control* WindowlessAt(HWND parent, POINT point) const;
     HWND ParentHandleOf(const Control& control) const;
@@ -124,7 +126,6 @@ class FormWindow : public BaseWindow, public Form {
     std::wstring name_;
     const wchar_t* className_;
     FontSpec font_;
-    HFONT hfont_ = nullptr;
     bool followsDesktopFont_ = false;
     std::vector<std::unique_ptr<Control>> controls_;
     Control* hoverWindowless_ = nullptr;
@@ -133,7 +134,5 @@ class FormWindow : public BaseWindow, public Form {
     mutable HBRUSH windowBrush_ = nullptr;
     mutable HBRUSH panelBrush_ = nullptr;
 };
-
-HFONT CreateFontFrom(const FontSpec& font);
 
 }  // namespace lumora

@@ -87,11 +87,6 @@ FormWindow* FormOf(HWND window) {
 
 }  // namespace
 
-HFONT CreateFontFrom(const FontSpec& font) {
-    const LOGFONTW lf = LogFontFromSpec(font, ScreenDpi());
-    return CreateFontIndirectW(&lf);
-}
-
 LRESULT CALLBACK PanelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK ControlSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -102,9 +97,6 @@ FormWindow::~FormWindow() {
     if (Handle() != nullptr) {
         RemovePropW(Handle(), kFormProperty);
         DestroyWindow(Handle());
-    }
-    if (hfont_ != nullptr) {
-        DeleteObject(hfont_);
     }
     if (windowBrush_ != nullptr) {
         DeleteObject(windowBrush_);
@@ -121,7 +113,6 @@ bool FormWindow::CreateForm(const wchar_t* title, DWORD style, DWORD exStyle, in
         return false;
     }
     SetPropW(Handle(), kFormProperty, this);
-    hfont_ = CreateFontFrom(font_);
     return true;
 }
 
@@ -142,13 +133,6 @@ void FormWindow::SetTitle(const std::wstring& title) {
 
 void FormWindow::SetFont(const FontSpec& font) {
     font_ = font;
-    HFONT created = CreateFontFrom(font_);
-    if (created != nullptr) {
-        if (hfont_ != nullptr) {
-            DeleteObject(hfont_);
-        }
-        hfont_ = created;
-    }
     for (auto& control : controls_) {
         control->ApplyFont(font_);
     }
@@ -203,6 +187,14 @@ Control& FormWindow::Adopt(std::unique_ptr<Control> control) {
     }
     controls_.push_back(std::move(control));
     return *controls_.back();
+}
+
+void FormWindow::UseFont(Control& control, bool parentFont, const FontSpec& ownFont) {
+    if (parentFont) {
+        control.ApplyFont(font_);
+    } else {
+        control.SetFont(ownFont);
+    }
 }
 
 HWND FormWindow::ParentHandle(const ControlArgs& args) {
@@ -261,11 +253,7 @@ Control& FormWindow::AddLabel(const LabelArgs& args) {
     label.hwnd_ = CreateChild(L"STATIC", style, 0, args, ParentHandle(args), label.id_);
     Adopt(std::move(control));
     Subclass(label.hwnd_, &label);
-    if (args.parentFont) {
-        label.ApplyFont(font_);
-    } else {
-        label.SetFont(args.font);
-    }
+    UseFont(label, args.parentFont, args.font);
     label.Resize();
     return label;
 }
@@ -306,11 +294,7 @@ Control& FormWindow::AddButton(const ButtonArgs& args) {
     }
     Adopt(std::move(control));
     Subclass(button.hwnd_, &button);
-    if (args.parentFont) {
-        button.ApplyFont(font_);
-    } else {
-        button.SetFont(args.font);
-    }
+    UseFont(button, args.parentFont, args.font);
     return button;
 }
 
