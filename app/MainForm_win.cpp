@@ -228,10 +228,10 @@ void TLMMainForm::FormCreate() {
     SetPosition(L"SpeedTrackBar", ClampSpeedSetting(speedSetting));
 
     // The 45-day rule: a missing date reads as now and starts nothing.
-    const std::wstring now = FormatDateStamp(DateStampFromTime(CurrentLocalTime()));
-    const std::optional<double> updated = LocalTextToDate(
-        DateStampToLocalText(ReadRegString(pk::kRoot, pk::kPath, pk::kUpdatedDate, now, false)));
-    if (UpdateCheckDue(updated, DayCountFromDateTime(CurrentLocalTime()))) {
+    const LocalDateTime now = CurrentLocalTime();
+    const std::optional<double> updated = LocalTextToDate(DateStampToLocalText(ReadRegString(
+        pk::kRoot, pk::kPath, pk::kUpdatedDate, FormatDateStamp(DateStampFromTime(now)), false)));
+    if (UpdateCheckDue(updated, DayCountFromDateTime(now))) {
         ExecuteFileDetached(ProgramFolder() + kProgramFileName, L"/checkupdate");
     }
 }
