@@ -1,21 +1,72 @@
 #!/bin/bash
 # Installs the Debian packages the build and the tests need, when missing.
+#
+# The 64-bit packages come first and on their own. wine32 (i386) is a second,
+# optional step: when the i386 index or the package cannot be had, that step is
+# undone (the i386 architecture is removed again where nothing i386 was
+# installed) and the tests run at 64 bits alone. It never fails this script.
+#   scripts/install-deps.sh
 set -euo pipefail
-packages=(cmake g++ googletest mingw-w64 wine wine64 xvfb xauth clang fp-utils nsis)
+packages=(cmake g++ googletest mingw-w64 wine wine64 xvfb xauth clang fp-utils nsis imagemagick)
+wine32_package=${LUMORA_WINE32_PACKAGE:-wine32:i386}
+
+installed() {
+  dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"
+}
+
+need_root() {
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "lumora: run as root (or install these packages first): $*" >&2
+    exit 1
+  fi
+}
+
+export DEBIAN_FRONTEND=noninteractive
+updated=no
+
 missing=()
 for p in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-    missing+=("$p")
-  fi
+  installed "$p" || missing+=("$p")
 done
-if [ ${#missing[@]} -eq 0 ]; then
+if [ ${#missing[@]} -gt 0 ]; then
+  need_root "${missing[*]}"
+  echo "lumora: installing Debian packages: ${missing[*]}" >&2
+  apt-get update -qq
+  updated=yes
+  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# wine32 runs the shipped 32-bit program's tests. Skipped with
+# LUMORA_SKIP_WINE32=1.
+if installed "$wine32_package" || [ "${LUMORA_SKIP_WINE32:-0}" = 1 ]; then
   exit 0
 fi
-echo "lumora: installing Debian packages: ${missing[*]}" >&2
 if [ "$(id -u)" -ne 0 ]; then
-  echo "lumora: run as root (or install these packages first)" >&2
-  exit 1
+  echo "lumora: wine32 is not installed and this is not root; the 32-bit tests are skipped" >&2
+  exit 0
 fi
-export DEBIAN_FRONTEND=noninteractive
-apt-get update -qq
-apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+
+had_i386=no
+if dpkg --print-foreign-architectures | grep -qx i386; then
+  had_i386=yes
+fi
+
+undo_i386() {
+  # Leaves dpkg as it was: no half-configured package, and no i386
+  # architecture unless it was there before or something i386 is installed.
+  dpkg --configure -a >/dev/null 2>&1 || true
+  if [ "$had_i386" = no ] && [ -z "$(dpkg-query -W -f='${Package}:${Architecture}\n' 2>/dev/null | grep ':i386$' || true)" ]; then
+    dpkg --remove-architecture i386 2>/dev/null || true
+    apt-get update -qq >/dev/null 2>&1 || true
+  fi
+}
+
+echo "lumora: installing $wine32_package for the 32-bit tests" >&2
+dpkg --add-architecture i386
+if apt-get update -qq >/dev/null 2>&1 &&
+  apt-get install -y -qq --no-install-recommends "$wine32_package" >/dev/null 2>&1; then
+  exit 0
+fi
+undo_i386
+echo "lumora: $wine32_package could not be installed (i386 index or package unavailable); the tests run at 64 bits only" >&2
+exit 0
