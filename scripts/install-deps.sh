@@ -7,7 +7,7 @@
 # installed) and the tests run at 64 bits alone. It never fails this script.
 #   scripts/install-deps.sh
 set -euo pipefail
-packages=(cmake g++ googletest mingw-w64 wine wine64 xvfb xauth clang fp-utils nsis imagemagick)
+packages=(cmake g++ googletest mingw-w64 wine wine64 xvfb xauth x11-utils clang fp-utils nsis imagemagick)
 wine32_package=${LUMORA_WINE32_PACKAGE:-wine32:i386}
 
 installed() {

@@ -2,70 +2,110 @@
 # Builds everything and runs every test: natively, then the Windows builds
 # under Wine in the project's own prefix. Installs what it needs first.
 #   scripts/test.sh
+#
+# Where wine32 is installed (scripts/install-deps.sh tries to install it), the
+# shipped width is tested: the 32-bit build's unit tests, and the 32-bit test
+# build's end-to-end tests, screenshots and benchmarks. The 64-bit build's
+# tests run as well, for the registry views and the other pointer size.
+# Without wine32 the 64-bit build takes the 32-bit one's place.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 build=${LUMORA_BUILD_DIR:-$root/build}
 jobs=$(nproc)
 prefix=$build/wineprefix
+started=$SECONDS
+stage_started=$SECONDS
+stage_name=""
+timings=()
 
-step() { echo; echo "=== lumora: $* ==="; }
+end_stage() {
+  if [ -n "$stage_name" ]; then
+    timings+=("$(printf '%5d s  %s' $((SECONDS - stage_started)) "$stage_name")")
+  fi
+}
+step() {
+  end_stage
+  stage_name=$*
+  stage_started=$SECONDS
+  echo
+  echo "=== lumora: $* ==="
+}
+print_timings() {
+  end_stage
+  stage_name=""
+  echo
+  echo "=== lumora: stage times ==="
+  printf '%s\n' "${timings[@]}"
+  printf '%5d s  whole command\n' $((SECONDS - started))
+}
+# Configures a build quietly; a re-run keeps its cache.
+configure() {
+  local dir=$1
+  shift
+  cmake -S . -B "$dir" -Wno-dev --no-warn-unused-cli "$@" >/dev/null
+}
 
+step "dependencies"
 scripts/install-deps.sh
 
 step "native build and unit tests"
-cmake -S . -B "$build/native" -DCMAKE_BUILD_TYPE=Debug >/dev/null
+configure "$build/native" -DCMAKE_BUILD_TYPE=Debug
 cmake --build "$build/native" -j"$jobs"
 ctest --test-dir "$build/native" --output-on-failure -j"$jobs"
 
-# The 32-bit tests run only where wine32 is installed; elsewhere the 32-bit
-# build makes the shipped program, its updater and its installer alone.
-win32_tests=OFF
+wine32=no
 if [ -x /usr/lib/wine/wine ]; then
-  win32_tests=ON
+  wine32=yes
+fi
+if [ $wine32 = yes ]; then
+  tests32=ON
+  e2e_width=32; e2e_toolchain=cmake/mingw-i686.cmake
+else
+  echo "lumora: wine32 is not installed: the 64-bit build stands in for the 32-bit one in the tests" >&2
+  tests32=OFF
+  e2e_width=64; e2e_toolchain=cmake/mingw-x86_64.cmake
 fi
 
 step "32-bit Windows build (the shipped Lumora.exe)"
-cmake -S . -B "$build/win32" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
-  -DCMAKE_BUILD_TYPE=Release -DLUMORA_WINEPREFIX="$prefix" \
-  -DLUMORA_BUILD_TESTS=$win32_tests >/dev/null
+configure "$build/win32" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
+  -DCMAKE_BUILD_TYPE=Release -DLUMORA_WINEPREFIX="$prefix" -DLUMORA_BUILD_TESTS=$tests32
 cmake --build "$build/win32" -j"$jobs"
 cmake --build "$build/win32" --target installer
 
 step "64-bit Windows build"
-cmake -S . -B "$build/win64" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake \
-  -DCMAKE_BUILD_TYPE=Release -DLUMORA_WINEPREFIX="$prefix" >/dev/null
+configure "$build/win64" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake \
+  -DCMAKE_BUILD_TYPE=Release -DLUMORA_WINEPREFIX="$prefix"
 cmake --build "$build/win64" -j"$jobs"
 
 source scripts/wine-env.sh "$prefix"
 cleanup() { wineserver -k 2>/dev/null || true; }
 trap cleanup EXIT
 scripts/wine-prefix.sh "$prefix"
+under_xvfb() { xvfb-run -a -s "-screen 0 1280x1024x24" "$@"; }
 
-if [ "$win32_tests" = ON ]; then
+status=0
+if [ $wine32 = yes ]; then
   step "Windows tests of the 32-bit build under Wine"
-  xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir "$build/win32" --output-on-failure
-else
-  echo "lumora: wine32 is not installed; the 32-bit build's tests run where it is" >&2
+  under_xvfb ctest --test-dir "$build/win32" --output-on-failure || status=1
 fi
 
 step "Windows tests of the 64-bit build under Wine"
-xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir "$build/win64" --output-on-failure
+under_xvfb ctest --test-dir "$build/win64" --output-on-failure || status=1
 
-# The test build: the 64-bit build again with the short progress steps and the
-# update check asking a scripted server on this machine. It is never shipped;
-# it runs the end-to-end tests only (the unit tests ran above).
-step "64-bit test build (short progress steps, update check on 127.0.0.1)"
-testbuild=$build/win64-testbuild
-cmake -S . -B "$testbuild" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake \
+# The test build: the shipped configuration again with the short progress
+# steps and the update check asking a scripted server on this machine. It is
+# never shipped; it runs the end-to-end tests only (the unit tests ran above).
+testbuild=$build/win$e2e_width-testbuild
+step "$e2e_width-bit test build (short progress steps, update check on 127.0.0.1)"
+configure "$testbuild" -DCMAKE_TOOLCHAIN_FILE=$e2e_toolchain \
   -DCMAKE_BUILD_TYPE=Release -DLUMORA_WINEPREFIX="$prefix" \
-  -DLUMORA_TEST_BUILD=ON -DLUMORA_UPDATE_HOST=127.0.0.1 -DLUMORA_UPDATE_PORT=18473 >/dev/null
+  -DLUMORA_TEST_BUILD=ON -DLUMORA_UPDATE_HOST=127.0.0.1 -DLUMORA_UPDATE_PORT=18473
 cmake --build "$testbuild" -j"$jobs"
 
-step "End-to-end tests of the test build under Wine"
+step "End-to-end tests of the $e2e_width-bit test build under Wine"
 rm -rf "$testbuild/screenshots"
-status=0
-xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir "$testbuild" --output-on-failure || status=$?
+under_xvfb ctest --test-dir "$testbuild" --output-on-failure || status=1
 if command -v convert >/dev/null && [ -d "$testbuild/screenshots" ]; then
   for shot in "$testbuild"/screenshots/*.bmp; do
     [ -e "$shot" ] || continue
@@ -74,6 +114,11 @@ if command -v convert >/dev/null && [ -d "$testbuild/screenshots" ]; then
 fi
 echo "lumora: screenshots of the windows are in $testbuild/screenshots"
 
-step "Benchmark: the optimize run's registry work under Wine"
-scripts/wine-run.sh --prefix "$prefix" "$testbuild/bin/registry_work_benchmark.exe"
+step "Benchmark: the optimize run's registry work under Wine ($e2e_width-bit)"
+scripts/wine-run.sh --prefix "$prefix" "$testbuild/bin/registry_work_benchmark.exe" || status=1
+
+print_timings
+if [ $status -ne 0 ]; then
+  echo "lumora: some tests failed (see above)" >&2
+fi
 exit $status

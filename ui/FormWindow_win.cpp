@@ -2,6 +2,10 @@
 
 #include <commctrl.h>
 
+#ifndef BCM_SETSHIELD
+#define BCM_SETSHIELD (BCM_FIRST + 0x000C)  // Vista's commctrl.h
+#endif
+
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
@@ -290,6 +294,8 @@ Control& FormWindow::AddButton(const ButtonArgs& args) {
         defaultButtonId_ = button.id_;
     }
     if (args.shield) {
+        // The elevation shield of common controls 6 on Vista and later; older
+        // versions ignore the message.
         SendMessageW(button.hwnd_, BCM_SETSHIELD, 0, TRUE);
     }
     Adopt(std::move(control));

@@ -11,9 +11,11 @@ namespace {
 std::unique_ptr<std::vector<THintWindowFix*>> liveHintWindows;
 
 // The size Windows 2000 and XP accept for SPI_GETNONCLIENTMETRICS: the record
-// without the later iPaddedBorderWidth. Later versions accept it as well.
+// up to lfMessageFont, without Vista's iPaddedBorderWidth. Later versions
+// accept it as well.
 constexpr UINT kNonClientMetricsSize =
-    static_cast<UINT>(offsetof(NONCLIENTMETRICSW, iPaddedBorderWidth));
+    static_cast<UINT>(offsetof(NONCLIENTMETRICSW, lfMessageFont) + sizeof(LOGFONTW));
+static_assert(kNonClientMetricsSize == 500, "the Windows 2000 record is 500 bytes");
 
 // The monitor nearest to |point|, or the whole desktop without one.
 HintBounds MonitorBoundsAt(POINT point) {

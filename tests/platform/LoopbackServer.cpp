@@ -19,12 +19,11 @@ LoopbackServer::LoopbackServer(ServerScript script, std::uint16_t port)
     : script_(std::move(script)), listener_(port), thread_([this] { Serve(); }) {}
 
 LoopbackServer::~LoopbackServer() {
-    stop_ = true;
-    thread_.join();
+    stop_ = true;  // thread_, the last member, is joined first on the way out
 }
 
 std::string LoopbackServer::Request() const {
-    const std::lock_guard<std::mutex> lock(mutex_);
+    const TestLock lock(mutex_);
     return request_;
 }
 
@@ -50,14 +49,14 @@ void LoopbackServer::Serve() {
         }
         if (count > 0) {
             head.append(buffer, static_cast<std::size_t>(count));
-            const std::lock_guard<std::mutex> lock(mutex_);
+            const TestLock lock(mutex_);
             request_ = head;
         }
     }
 
     for (std::size_t i = 0; i < script_.parts.size() && !Stopping(); ++i) {
         if (i > 0) {
-            std::this_thread::sleep_for(script_.pause);
+            SleepFor(script_.pause);
         }
         const std::string& part = script_.parts[i];
         if (!connection.SendAll(part.data(), part.size(), Soon(milliseconds(10000)))) {
@@ -66,7 +65,7 @@ void LoopbackServer::Serve() {
     }
     while (script_.then != ServerScript::Then::Close && !Stopping()) {
         if (script_.then == ServerScript::Then::Trickle) {
-            std::this_thread::sleep_for(milliseconds(20));
+            SleepFor(milliseconds(20));
             if (!connection.SendAll(script_.trickle.data(), script_.trickle.size(), Soon())) {
                 return;
             }
@@ -76,7 +75,7 @@ void LoopbackServer::Serve() {
                 return;  // the client has gone
             }
             if (count < 0) {
-                std::this_thread::sleep_for(milliseconds(10));  // a reset fails at once
+                SleepFor(milliseconds(10));  // a reset fails at once
             }
         }
     }

@@ -6,12 +6,11 @@
 #include <atomic>
 #include <chrono>
 #include <cstdint>
-#include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "tests/platform/LoopbackListener.h"
+#include "tests/support/TestThread.h"
 
 namespace lumora::test {
 
@@ -46,9 +45,9 @@ class LoopbackServer {
     ServerScript script_;
     LoopbackListener listener_;
     std::atomic<bool> stop_{false};
-    mutable std::mutex mutex_;
+    mutable TestMutex mutex_;
     std::string request_;
-    std::thread thread_;
+    TestThread thread_;
 };
 
 }  // namespace lumora::test
