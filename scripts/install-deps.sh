@@ -9,6 +9,7 @@
 set -euo pipefail
 packages=(cmake g++ googletest mingw-w64 wine wine64 xvfb xauth x11-utils clang fp-utils nsis imagemagick)
 wine32_package=${LUMORA_WINE32_PACKAGE:-wine32:i386}
+foreign=${wine32_package##*:}  # the architecture the second step adds
 
 installed() {
   dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"
@@ -46,27 +47,28 @@ if [ "$(id -u)" -ne 0 ]; then
   exit 0
 fi
 
-had_i386=no
-if dpkg --print-foreign-architectures | grep -qx i386; then
-  had_i386=yes
+had_foreign=no
+if dpkg --print-foreign-architectures | grep -qx "$foreign"; then
+  had_foreign=yes
 fi
 
-undo_i386() {
-  # Leaves dpkg as it was: no half-configured package, and no i386
-  # architecture unless it was there before or something i386 is installed.
+undo_foreign() {
+  # Leaves dpkg as it was: no half-configured package, and no foreign
+  # architecture unless it was there before or a package of it is installed.
   dpkg --configure -a >/dev/null 2>&1 || true
-  if [ "$had_i386" = no ] && [ -z "$(dpkg-query -W -f='${Package}:${Architecture}\n' 2>/dev/null | grep ':i386$' || true)" ]; then
-    dpkg --remove-architecture i386 2>/dev/null || true
+  if [ "$had_foreign" = no ] &&
+    ! dpkg-query -W -f='${Architecture}\n' 2>/dev/null | grep -qx "$foreign"; then
+    dpkg --remove-architecture "$foreign" 2>/dev/null || true
     apt-get update -qq >/dev/null 2>&1 || true
   fi
 }
 
 echo "lumora: installing $wine32_package for the 32-bit tests" >&2
-dpkg --add-architecture i386
+dpkg --add-architecture "$foreign"
 if apt-get update -qq >/dev/null 2>&1 &&
   apt-get install -y -qq --no-install-recommends "$wine32_package" >/dev/null 2>&1; then
   exit 0
 fi
-undo_i386
-echo "lumora: $wine32_package could not be installed (i386 index or package unavailable); the tests run at 64 bits only" >&2
+undo_foreign
+echo "lumora: $wine32_package could not be installed (its index or package is unavailable); the tests run at 64 bits only" >&2
 exit 0
