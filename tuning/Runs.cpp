@@ -130,13 +130,9 @@ void RunOptimize(RunView& view) {
 
         const TuningChoices choices{ConvertWindowsVersion(view.WindowsItem()), view.ModemItem(),
                                     view.SpeedPosition()};
-        const OptimizePlan plan = PlanOptimize(choices);
         // The flag that says copies exist is written only once all copies
-        // are stored: a run ended before that leaves no flag, and the next
-        // run takes the copies again instead of losing the originals.
-        ApplyOptimizePlan(OptimizePlan{plan.backupCopies, {}}, copiesKept);
-        WriteRegBool(pk::kRoot, pk::kPath, pk::kRestore, true, false);
-        ApplyOptimizePlan(OptimizePlan{{}, plan.writes}, true);
+        // are stored (TweakApply.h).
+        ApplyOptimizePlan(PlanOptimize(choices), copiesKept);
 
         view.SetMainEnabled(true);
         view.CloseProgress();
@@ -156,9 +152,8 @@ void RunRestore(RunView& view) {
         view.PlayClick();
         ShowSteps(view, kRestoreStepTotal, L"MessageRestore", RestoreKeys());
 
-        // The flag goes right before the copies are written back: a restore
-        // ended during its steps keeps flag and copies together.
-        DeleteRegValue(pk::kRoot, pk::kPath, pk::kRestore, false);
+        // The flag goes only once the values are back, and before the
+        // copies (TweakApply.h): a restore ended anywhere loses no original.
         ApplyRestorePlan(PlanRestore(ConvertWindowsVersion(view.WindowsItem()), view.ModemItem()));
 
         view.SetMainEnabled(true);

@@ -50,6 +50,7 @@ void ApplyOptimizePlan(const OptimizePlan& plan, bool copiesKept) {
             CopyValue(*row, row->key, kProgramKey);
         }
     }
+    WriteRegBool(kProgramKey.root, kProgramKey.path, program_key::kRestore, true, k64BitView);
     for (const TweakWrite& write : plan.writes) {
         Write(write.row->key, write.row->name, write.data);
     }
@@ -61,12 +62,17 @@ void ApplyRestorePlan(const std::vector<RestoreStep>& plan) {
             case RestoreAction::WriteBackCopy:
                 CopyValue(*step.row, kProgramKey, step.row->key);
                 break;
-            case RestoreAction::DeleteCopy:
-                Delete(kProgramKey, step.row->name);
-                break;
             case RestoreAction::DeleteValue:
                 Delete(step.row->key, step.row->name);
                 break;
+            case RestoreAction::DeleteCopy:
+                break;  // below, once the flag is gone
+        }
+    }
+    Delete(kProgramKey, program_key::kRestore);
+    for (const RestoreStep& step : plan) {
+        if (step.action == RestoreAction::DeleteCopy) {
+            Delete(kProgramKey, step.row->name);
         }
     }
 }

@@ -7,9 +7,10 @@ namespace lumora {
 namespace {
 
 // The restore run's order, as stages over runs of catalogue rows (numbered
-// from 1). The copies of rows 1-7 go back before any value is deleted; the
-// Tcpip parameters' KeepAliveTime is deleted with rows 8-27 and then gets its
-// copy back with row 30; the connection rows come before the edition rows.
+// from 1). Every value is given back or deleted before any copy goes, so that
+// the copies outlast the work that needs them. The Tcpip parameters'
+// KeepAliveTime is deleted with rows 8-27 and then gets its copy back with
+// row 30; the connection rows come before the edition rows.
 struct RestoreStage {
     RestoreAction action;
     std::size_t first;
@@ -17,11 +18,10 @@ struct RestoreStage {
 };
 
 constexpr RestoreStage kRestoreOrder[] = {
-    {RestoreAction::WriteBackCopy, 1, 7}, {RestoreAction::DeleteCopy, 1, 7},
-    {RestoreAction::DeleteValue, 8, 27},  {RestoreAction::WriteBackCopy, 28, 29},
-    {RestoreAction::DeleteCopy, 28, 29},  {RestoreAction::WriteBackCopy, 30, 31},
-    {RestoreAction::DeleteCopy, 30, 31},  {RestoreAction::DeleteValue, 35, 44},
-    {RestoreAction::DeleteValue, 32, 34}, {RestoreAction::DeleteValue, 45, 47},
+    {RestoreAction::WriteBackCopy, 1, 7},   {RestoreAction::DeleteValue, 8, 27},
+    {RestoreAction::WriteBackCopy, 28, 31}, {RestoreAction::DeleteValue, 35, 44},
+    {RestoreAction::DeleteValue, 32, 34},   {RestoreAction::DeleteValue, 45, 47},
+    {RestoreAction::DeleteCopy, 1, 7},      {RestoreAction::DeleteCopy, 28, 31},
 };
 
 bool Applies(const TweakRow& row, std::int32_t osIndex, std::int32_t connectionIndex) {

@@ -56,8 +56,9 @@ struct RestoreStep {
     const TweakRow* row;
 };
 
-// The restore run's steps, in order. Its conditions are evaluated on the
-// choices in force at the restore, not on those of the optimize run.
+// The restore run's steps, in order: the values given back or deleted, then
+// the copies deleted. Its conditions are evaluated on the choices in force at
+// the restore, not on those of the optimize run.
 std::vector<RestoreStep> PlanRestore(std::int32_t osIndex, std::int32_t connectionIndex);
 
 }  // namespace lumora

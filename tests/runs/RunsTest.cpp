@@ -3,10 +3,14 @@
 // windows would show.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <limits>
+#include <optional>
 #include <stdexcept>
 #include <vector>
 
 #include "registry/CustomRegistry.h"
+#include "registry/MemoryRegistry.h"
 #include "registry/ProgramKey.h"
 #include "tests/support/RawRegistry.h"
 #include "tuning/Runs.h"
@@ -254,6 +258,211 @@ TEST_F(RunsTest, AskedToCloseTheRunFinishesItsRegistryWorkAndAsksNothing) {
     EXPECT_TRUE(FlagSet());
     EXPECT_EQ(
         ReadRegInteger(RootKey::LocalMachine, kPriority, L"Win32PrioritySeparation", -9, false), 1);
+}
+
+// The in-memory registry as a process sees it that is ended after its first
+// |limit| registry operations that change something: every later write or
+// delete is refused. A stop after a read leaves the registry as a stop after
+// the change before it, so only the changes are counted; each operation of
+// the access layer opens one key, for writing when it changes something.
+class StoppingRegistry : public RegistryBackend {
+  public:
+    static constexpr std::size_t kNever = std::numeric_limits<std::size_t>::max();
+
+    void StopAfter(std::size_t limit) {
+        limit_ = limit;
+        changes_ = 0;
+        refused_ = false;
+    }
+    bool Stopped() const { return refused_; }
+
+    long OpenKey(RootKey root, const std::wstring& subKey, std::uint32_t access,
+                 RegKeyHandle& key) override {
+        if ((access & kSetValue) != 0 && !Admit()) {
+            return reg::kAccessDenied;
+        }
+        return memory.OpenKey(root, subKey, access, key);
+    }
+    long CreateKey(RootKey root, const std::wstring& subKey, std::uint32_t access,
+                   RegKeyHandle& key) override {
+        return Admit() ? memory.CreateKey(root, subKey, access, key) : reg::kAccessDenied;
+    }
+    long QueryValue(RegKeyHandle key, const std::wstring& name, std::uint32_t* type,
+                    std::uint8_t* data, std::uint32_t* size) override {
+        return memory.QueryValue(key, name, type, data, size);
+    }
+    long SetValue(RegKeyHandle key, const std::wstring& name, std::uint32_t type,
+                  const std::uint8_t* data, std::uint32_t size) override {
+        return memory.SetValue(key, name, type, data, size);
+    }
+    long DeleteValue(RegKeyHandle key, const std::wstring& name) override {
+        return memory.DeleteValue(key, name);
+    }
+    long CloseKey(RegKeyHandle key) override { return memory.CloseKey(key); }
+
+    MemoryRegistry memory;
+
+  private:
+    static constexpr std::uint32_t kSetValue = 0x0002;  // KEY_SET_VALUE
+
+    bool Admit() {
+        if (changes_ >= limit_) {
+            refused_ = true;
+            return false;
+        }
+        ++changes_;
+        return true;
+    }
+    std::size_t limit_ = kNever;
+    std::size_t changes_ = 0;
+    bool refused_ = false;
+};
+
+struct Value {
+    std::uint32_t type;
+    std::vector<std::uint8_t> data;
+};
+using Held = std::optional<Value>;  // nullopt: the value does not exist
+
+Value Sz(const std::wstring& text) {
+    return {reg::kSz, TextBytes(text, true)};
+}
+Value Dw(std::uint32_t number) {
+    return {reg::kDword, DwordBytes(number)};
+}
+
+const std::wstring kInternet = L"\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
+const std::wstring kTcpip = L"\\System\\CurrentControlSet\\Services\\Tcpip\\Parameters";
+
+struct Place {
+    RootKey root;
+    const std::wstring* path;
+    const wchar_t* name;
+};
+const std::wstring kCrash = L"\\System\\CurrentControlSet\\Control\\CrashControl";
+const std::wstring kFileSystem = L"\\System\\CurrentControlSet\\Control\\FileSystem";
+
+// The 11 values the optimize run backs up.
+const std::array<Place, 11> kBackedUp = {{
+    {RootKey::CurrentUser, &kDesktop, L"MinAnimate"},
+    {RootKey::LocalMachine, &kMemory, L"DisablePagingExecutive"},
+    {RootKey::LocalMachine, &kMemory, L"LargeSystemCache"},
+    {RootKey::LocalMachine, &kPriority, L"Win32PrioritySeparation"},
+    {RootKey::LocalMachine, &kCrash, L"AutoReboot"},
+    {RootKey::LocalMachine, &kFileSystem, L"NtfsDisableLastAccessupdate"},
+    {RootKey::LocalMachine, &kFileSystem, L"NtfsMftZoneReservation"},
+    {RootKey::CurrentUser, &kInternet, L"MaxConnectionsPerServer"},
+    {RootKey::CurrentUser, &kInternet, L"MaxConnectionsPer1_0Server"},
+    {RootKey::LocalMachine, &kTcpip, L"KeepAliveTime"},
+    {RootKey::LocalMachine, &kTcpip, L"KeepAliveInterval"},
+}};
+
+// The 11 values before the first optimize run, and what an optimize run
+// followed by a restore gives back: the value itself, or the backup default
+// where it could not be read as its row's type.
+struct Start {
+    const char* what;
+    std::array<Held, 11> before;
+    std::array<Value, 11> after;
+};
+
+const Value kEmptyDword{reg::kDword, {}};
+const Value kNoText = Sz(L"");
+
+const Start kStarts[] = {
+    {"values of their own",
+     {Sz(L"0"), Dw(11), Dw(12), Dw(13), Dw(14), Dw(15), Dw(16), Dw(17), Dw(18), Dw(19), Dw(20)},
+     {Sz(L"0"), Dw(11), Dw(12), Dw(13), Dw(14), Dw(15), Dw(16), Dw(17), Dw(18), Dw(19), Dw(20)}},
+    {"all missing",
+     {},
+     {Sz(L"1"), Dw(0), Dw(0), Dw(2), Dw(1), Dw(1), Dw(0), Dw(2), Dw(2), Dw(7200000), Dw(1000)}},
+    {"empty, of another type or missing",
+     {kNoText, kEmptyDword, Dw(12), Sz(L"38"), Value{11 /* REG_QWORD */, {0, 0, 0, 0, 0, 0, 0, 0}},
+      Dw(15), Value{reg::kBinary, DwordBytes(3)}, Sz(L"6"), Dw(18), Value{reg::kDword, {1, 2}},
+      std::nullopt},
+     {Sz(L"1"), Dw(0), Dw(12), Dw(2), Dw(1), Dw(15), Dw(0), Dw(2), Dw(18), Dw(7200000), Dw(1000)}},
+    {"text for numbers, a number for the text",
+     {Dw(0), kNoText, kNoText, kNoText, kNoText, kNoText, kNoText, kNoText, kNoText, kNoText,
+      kNoText},
+     {Sz(L"1"), Dw(0), Dw(0), Dw(2), Dw(1), Dw(1), Dw(0), Dw(2), Dw(2), Dw(7200000), Dw(1000)}},
+};
+
+enum class Cut { Optimize, Restore };
+enum class Next { Restore, OptimizeThenRestore };
+
+// Plays one case over |registry|: the start, a complete optimize run when the
+// restore is the run to be ended, that run ended after |limit| changes, then
+// what the user does at the next start: restore, when the flag enables the
+// restore button, or optimize and then restore. Gives whether the run was
+// ended before its own end, and whether the user could do |next|.
+struct Played {
+    bool ended;
+    bool done;
+};
+Played Play(StoppingRegistry& registry, const Start& start, Cut cut, Next next, std::size_t limit) {
+    // No caption table: the texts play no part here, and looking each one up
+    // costs time.
+    registry.memory.Put(pk::kRoot, pk::kPath, {pk::kLanguage, reg::kSz, TextBytes(L"none", true)});
+    for (std::size_t i = 0; i < kBackedUp.size(); ++i) {
+        if (start.before[i]) {
+            registry.memory.Put(kBackedUp[i].root, *kBackedUp[i].path,
+                                {kBackedUp[i].name, start.before[i]->type, start.before[i]->data});
+        }
+    }
+    RecordingView view;
+    view.answer = kIdOk;  // OK to the restore question, not Yes to restarting
+    if (cut == Cut::Restore) {
+        RunOptimize(view);
+    }
+    registry.StopAfter(limit);
+    cut == Cut::Optimize ? RunOptimize(view) : RunRestore(view);
+    const bool ended = registry.Stopped();
+    registry.StopAfter(StoppingRegistry::kNever);
+
+    if (next == Next::OptimizeThenRestore) {
+        RunOptimize(view);
+    } else if (!ReadRegBool(pk::kRoot, pk::kPath, pk::kRestore, false, false)) {
+        return {ended, false};
+    }
+    RunRestore(view);
+    return {ended, true};
+}
+
+// A run is ended after its N-th change to the registry, for every N up to
+// the run's last, and the user goes on as the program lets them. Every
+// backed-up value is back each time.
+TEST(StoppedRunTest, NoOriginalIsLostWhereverARunIsEnded) {
+    for (const Cut cut : {Cut::Optimize, Cut::Restore}) {
+        for (const Start& start : kStarts) {
+            for (const Next next : {Next::Restore, Next::OptimizeThenRestore}) {
+                for (std::size_t limit = 0;; ++limit) {
+                    SCOPED_TRACE(::testing::Message()
+                                 << (cut == Cut::Optimize ? "optimize" : "restore")
+                                 << " ended after " << limit << " changes, start: " << start.what
+                                 << ", then "
+                                 << (next == Next::Restore ? "restore" : "optimize, restore"));
+                    StoppingRegistry registry;
+                    ScopedRegistry scope(registry);
+                    const Played played = Play(registry, start, cut, next, limit);
+                    for (std::size_t i = 0; played.done && i < kBackedUp.size(); ++i) {
+                        const Place& place = kBackedUp[i];
+                        const auto got = registry.memory.Get(place.root, *place.path, place.name);
+                        ASSERT_TRUE(got.has_value()) << place.name << " is missing";
+                        EXPECT_EQ(got->type, start.after[i].type) << place.name;
+                        EXPECT_EQ(got->data, start.after[i].data) << place.name;
+                    }
+                    if (HasFailure()) {
+                        return;
+                    }
+                    if (!played.ended) {
+                        // The run came to its end: every point was tried.
+                        EXPECT_GT(limit, 47u);
+                        break;
+                    }
+                }
+            }
+        }
+    }
 }
 
 }  // namespace

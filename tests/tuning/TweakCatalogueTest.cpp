@@ -207,6 +207,7 @@ class TweakRunTest : public ::testing::Test {
         for (const Cell& cell : BackupDefaults()) {
             DeleteRegValue(kHklm, kLumora, cell.name, false);
         }
+        DeleteRegValue(kHklm, kLumora, L"Restore", false);
     }
 
     void Put(const std::vector<Cell>& cells) {
@@ -464,7 +465,7 @@ class RecordingRegistry : public MemoryRegistry {
     std::map<RegKeyHandle, std::wstring> keys_;
 };
 
-TEST(TweakRunOrderTest, OptimizeCopiesFirstAndRestoreFollowsItsOrder) {
+TEST(TweakRunOrderTest, OptimizeCopiesBeforeTheFlagAndRestoreDeletesTheCopiesLast) {
     RecordingRegistry registry;
     ScopedRegistry scope(registry);
 
@@ -481,10 +482,11 @@ TEST(TweakRunOrderTest, OptimizeCopiesFirstAndRestoreFollowsItsOrder) {
         L"write copy MaxConnectionsPer1_0Server",
         L"write copy KeepAliveTime",
         L"write copy KeepAliveInterval",
+        L"write copy Restore",
         L"write MinAnimate",
     };
     ASSERT_GE(registry.log.size(), copies.size());
-    EXPECT_EQ(std::vector<std::wstring>(registry.log.begin(), registry.log.begin() + 12), copies);
+    EXPECT_EQ(std::vector<std::wstring>(registry.log.begin(), registry.log.begin() + 13), copies);
 
     registry.log.clear();
     ApplyRestorePlan(PlanRestore(2, 0));
@@ -496,13 +498,6 @@ TEST(TweakRunOrderTest, OptimizeCopiesFirstAndRestoreFollowsItsOrder) {
         L"write AutoReboot",
         L"write NtfsDisableLastAccessupdate",
         L"write NtfsMftZoneReservation",
-        L"delete copy MinAnimate",
-        L"delete copy DisablePagingExecutive",
-        L"delete copy LargeSystemCache",
-        L"delete copy Win32PrioritySeparation",
-        L"delete copy AutoReboot",
-        L"delete copy NtfsDisableLastAccessupdate",
-        L"delete copy NtfsMftZoneReservation",
         L"delete SmoothScroll",
         L"delete Use StyleSheets",
         L"delete Append Completion",
@@ -525,12 +520,8 @@ TEST(TweakRunOrderTest, OptimizeCopiesFirstAndRestoreFollowsItsOrder) {
         L"delete PerformRouterDiscovery",
         L"write MaxConnectionsPerServer",
         L"write MaxConnectionsPer1_0Server",
-        L"delete copy MaxConnectionsPerServer",
-        L"delete copy MaxConnectionsPer1_0Server",
         L"write KeepAliveTime",
         L"write KeepAliveInterval",
-        L"delete copy KeepAliveTime",
-        L"delete copy KeepAliveInterval",
         L"delete DefaultTTL",
         L"delete EnablePMTUBHDetect",
         L"delete EnablePMTUDiscovery",
@@ -545,6 +536,18 @@ TEST(TweakRunOrderTest, OptimizeCopiesFirstAndRestoreFollowsItsOrder) {
         L"delete ThumbnailSize",
         L"delete ThumbnailQuality",
         L"delete AutoChkTimeOut",
+        L"delete copy Restore",
+        L"delete copy MinAnimate",
+        L"delete copy DisablePagingExecutive",
+        L"delete copy LargeSystemCache",
+        L"delete copy Win32PrioritySeparation",
+        L"delete copy AutoReboot",
+        L"delete copy NtfsDisableLastAccessupdate",
+        L"delete copy NtfsMftZoneReservation",
+        L"delete copy MaxConnectionsPerServer",
+        L"delete copy MaxConnectionsPer1_0Server",
+        L"delete copy KeepAliveTime",
+        L"delete copy KeepAliveInterval",
     };
     EXPECT_EQ(registry.log, restore);
 }
