@@ -66,8 +66,8 @@ TEST(MainFormRulesTest, HelpMenuOpensRightAlignedUnderTheHelpButton) {
     };
     for (const auto& c : cases) {
         const ScreenPoint corner = HelpMenuCorner(
-            c.windowLeft, c.windowTop, c.windowWidth, c.windowHeight, c.clientWidth,
-            c.clientHeight, c.buttonLeft, c.buttonTop, c.buttonWidth, c.buttonHeight);
+            c.windowLeft, c.windowTop, c.windowWidth, c.windowHeight, c.clientWidth, c.clientHeight,
+            c.buttonLeft, c.buttonTop, c.buttonWidth, c.buttonHeight);
         EXPECT_EQ(corner.x, c.x) << c.what;
         EXPECT_EQ(corner.y, c.y) << c.what;
     }

@@ -58,7 +58,8 @@ class PacedSource : public lumora::ByteSource {
     bool over_ = false;
 };
 
-bool SameOutcome(const std::optional<lumora::HttpBody>& a, const std::optional<lumora::HttpBody>& b) {
+bool SameOutcome(const std::optional<lumora::HttpBody>& a,
+                 const std::optional<lumora::HttpBody>& b) {
     if (a.has_value() != b.has_value()) {
         return false;
     }
@@ -109,7 +110,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Check(reference->bytes.size() <= limits.maxBodyBytes);
         Check(reference->bytes.size() <= stream.size());
         Check(reference->contentType.find_first_of(std::string("\r\n\0", 3)) == std::string::npos);
-        const std::u16string text = lumora::DecodeHttpText(reference->bytes, reference->contentType);
+        const std::u16string text =
+            lumora::DecodeHttpText(reference->bytes, reference->contentType);
         // At most one character per byte, whatever the character set.
         Check(text.size() <= reference->bytes.size());
     }
