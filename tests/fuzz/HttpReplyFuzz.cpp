@@ -81,9 +81,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         limits.maxChunkLineBytes = input.ConsumeIntegralInRange<std::size_t>(0, 24);
     }
     std::vector<std::size_t> sizes(input.ConsumeIntegralInRange<std::size_t>(1, 8));
-    for (std::size_t& readSize : sizes) {
-        readSize = input.ConsumeIntegralInRange<std::size_t>(1, 5000);
-    }
+    std::generate(sizes.begin(), sizes.end(),
+                  [&input] { return input.ConsumeIntegralInRange<std::size_t>(1, 5000); });
     std::optional<std::size_t> failAt;
     if (input.ConsumeBool()) {
         failAt = input.ConsumeIntegralInRange<std::size_t>(0, 64);
