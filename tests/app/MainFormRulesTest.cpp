@@ -41,12 +41,36 @@ TEST(MainFormRulesTest, UpdateCheckIsDueAfterMoreThan45WholeDays) {
     EXPECT_FALSE(UpdateCheckDue(std::nullopt, now));
 }
 
+// The corner counts the whole frame, borders and title bar, as lying left of
+// and above the client area: the menu opens right of and below the button's
+// true screen corner by the right and bottom borders.
 TEST(MainFormRulesTest, HelpMenuOpensRightAlignedUnderTheHelpButton) {
-    // A 770 x 529 window with a 764 x 500 client area at 100, 50; the Help
-    // button at 672, 16, 78 x 27.
-    const ScreenPoint corner = HelpMenuCorner(100, 50, 770, 529, 764, 500, 672, 16, 78, 27);
-    EXPECT_EQ(corner.x, 100 + 6 + 672 + 78);
-    EXPECT_EQ(corner.y, 50 + 29 + 16 + 27);
+    const struct {
+        const char* what;
+        int windowLeft, windowTop, windowWidth, windowHeight;
+        int clientWidth, clientHeight;
+        int buttonLeft, buttonTop, buttonWidth, buttonHeight;
+        int x, y;
+    } cases[] = {
+        // The main window with 3-pixel borders and a 23-pixel title bar; the
+        // Help button at 672, 16, 78 x 27.
+        {"main window at 100, 50", 100, 50, 770, 529, 764, 500, 672, 16, 78, 27, 856, 122},
+        {"main window at the origin", 0, 0, 770, 529, 764, 500, 672, 16, 78, 27, 756, 72},
+        {"main window partly off the screen", -300, -20, 770, 529, 764, 500, 672, 16, 78, 27, 456,
+         52},
+        // Thick borders and a tall title bar: 8 + 8 across, 8 + 31 + 8 down.
+        {"thick frame", 200, 100, 780, 547, 764, 500, 672, 16, 78, 27, 966, 190},
+        // A frame that is wider than it is tall, so that a mix-up of the two
+        // shows.
+        {"odd frame", 10, 20, 800, 510, 764, 500, 1, 2, 30, 4, 77, 36},
+    };
+    for (const auto& c : cases) {
+        const ScreenPoint corner = HelpMenuCorner(
+            c.windowLeft, c.windowTop, c.windowWidth, c.windowHeight, c.clientWidth, c.clientHeight,
+            c.buttonLeft, c.buttonTop, c.buttonWidth, c.buttonHeight);
+        EXPECT_EQ(corner.x, c.x) << c.what;
+        EXPECT_EQ(corner.y, c.y) << c.what;
+    }
 }
 
 TEST(MainFormRulesTest, NavLabelByTheSendersNumber) {

@@ -1,11 +1,13 @@
-// What the built Lumora.exe carries for this folder's services: the
-// supported-OS entries of its manifest, which make Windows 8.1 and 10 report
-// their true version, and the click sound.
+// What the built Lumora.exe carries for this folder's services: its manifest,
+// read by the system's own activation-context reader (administrator rights
+// without UI access, common controls 6, and the supported-OS entries, which
+// make Windows 8.1 and 10 report their true version), and the click sound.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "tests/support/Process.h"
 
@@ -46,6 +48,95 @@ TEST_F(LumoraExe, ManifestDeclaresEverySupportedWindows) {
         EXPECT_NE(manifest.find(std::string("supportedOS Id=\"") + id + "\""), std::string::npos)
             << id;
     }
+}
+
+// The activation context the system makes from the program's manifest.
+class LumoraManifest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        path_ = test::TestFolder() + L"Lumora.exe";
+        ACTCTXW request{};
+        request.cbSize = sizeof(request);
+        request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+        request.lpSource = path_.c_str();
+        request.lpResourceName = CREATEPROCESS_MANIFEST_RESOURCE_ID;
+        context_ = CreateActCtxW(&request);
+        ASSERT_NE(context_, INVALID_HANDLE_VALUE) << "no manifest the system accepts";
+    }
+    void TearDown() override {
+        if (context_ != INVALID_HANDLE_VALUE) {
+            ReleaseActCtx(context_);
+        }
+    }
+    // One block of information about the context, or about its assembly
+    // |index| (1 is the program's own).
+    std::vector<char> Query(ULONG infoClass, DWORD index = 0) const {
+        SIZE_T needed = 0;
+        QueryActCtxW(0, context_, index != 0 ? &index : nullptr, infoClass, nullptr, 0, &needed);
+        std::vector<char> info(needed);
+        if (needed == 0 || !QueryActCtxW(0, context_, index != 0 ? &index : nullptr, infoClass,
+                                         info.data(), info.size(), &needed)) {
+            info.clear();
+        }
+        return info;
+    }
+    std::wstring path_;
+    HANDLE context_ = INVALID_HANDLE_VALUE;
+};
+
+TEST_F(LumoraManifest, RequiresAdministratorRightsWithoutUiAccess) {
+    const std::vector<char> info = Query(RunlevelInformationInActivationContext);
+    ASSERT_GE(info.size(), sizeof(ACTIVATION_CONTEXT_RUN_LEVEL_INFORMATION));
+    const auto* level =
+        reinterpret_cast<const ACTIVATION_CONTEXT_RUN_LEVEL_INFORMATION*>(info.data());
+    EXPECT_EQ(level->RunLevel, ACTCTX_RUN_LEVEL_REQUIRE_ADMIN);
+    EXPECT_EQ(level->UiAccess, 0u);
+}
+
+TEST_F(LumoraManifest, DependsOnCommonControlsSix) {
+    const std::vector<char> detail = Query(ActivationContextDetailedInformation);
+    ASSERT_GE(detail.size(), sizeof(ACTIVATION_CONTEXT_DETAILED_INFORMATION));
+    const DWORD assemblies =
+        reinterpret_cast<const ACTIVATION_CONTEXT_DETAILED_INFORMATION*>(detail.data())
+            ->ulAssemblyCount;
+    std::vector<std::wstring> identities;
+    for (DWORD index = 1; index <= assemblies; ++index) {
+        const std::vector<char> info = Query(AssemblyDetailedInformationInActivationContext, index);
+        if (info.size() < sizeof(ACTIVATION_CONTEXT_ASSEMBLY_DETAILED_INFORMATION)) {
+            continue;
+        }
+        const auto* assembly =
+            reinterpret_cast<const ACTIVATION_CONTEXT_ASSEMBLY_DETAILED_INFORMATION*>(info.data());
+        if (assembly->lpAssemblyEncodedAssemblyIdentity != nullptr) {
+            identities.emplace_back(assembly->lpAssemblyEncodedAssemblyIdentity);
+        }
+    }
+    std::wstring found;
+    for (const std::wstring& identity : identities) {
+        if (identity.rfind(L"Microsoft.Windows.Common-Controls,", 0) == 0) {
+            found = identity;
+        }
+    }
+    ASSERT_FALSE(found.empty()) << "the program's context holds " << identities.size()
+                                << " assemblies, none of them the common controls";
+    // The system's publisher policy turns the version asked for into the
+    // one installed, 6.0.x.y.
+    EXPECT_NE(found.find(L"version=\"6.0."), std::wstring::npos) << found;
+    EXPECT_NE(found.find(L"publicKeyToken=\"6595b64144ccf1df\""), std::wstring::npos) << found;
+}
+
+// What the manifest asks for, as written: the common controls 6.0.0.0.
+TEST_F(LumoraExe, ManifestAsksForCommonControlsSixZeroZeroZero) {
+    const std::string manifest = Resource(CREATEPROCESS_MANIFEST_RESOURCE_ID, RT_MANIFEST);
+    const std::size_t name = manifest.find("name=\"Microsoft.Windows.Common-Controls\"");
+    ASSERT_NE(name, std::string::npos);
+    const std::size_t begin = manifest.rfind('<', name);
+    const std::size_t end = manifest.find('>', name);
+    ASSERT_NE(begin, std::string::npos);
+    ASSERT_NE(end, std::string::npos);
+    const std::string element = manifest.substr(begin, end - begin);
+    EXPECT_EQ(element.compare(0, 17, "<assemblyIdentity"), 0) << element;
+    EXPECT_NE(element.find(" version=\"6.0.0.0\""), std::string::npos) << element;
 }
 
 TEST_F(LumoraExe, CarriesTheClickSound) {

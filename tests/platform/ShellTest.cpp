@@ -128,7 +128,40 @@ TEST_F(ShellStart, OwnedRequestsStartTheSameWithAndWithoutAnOwner) {
     DestroyWindow(owner);
 }
 
+BOOL CALLBACK CountVisibleWindow(HWND window, LPARAM lParam) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == GetCurrentProcessId() && IsWindowVisible(window)) {
+        ++*reinterpret_cast<int*>(lParam);
+    }
+    return TRUE;
+}
+
+// The visible top-level windows of this process.
+int VisibleWindowsOfThisProcess() {
+    int windows = 0;
+    EnumWindows(CountVisibleWindow, reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+// A missing or empty target starts nothing (an empty file would have the
+// shell open the current folder) and shows nothing. Every process this test
+// starts lands in a job that counts them; the shell has created a process by
+// the time its request returns, so once the recorder, started last, has
+// written its record, the count tells whether anything else was started.
 TEST_F(ShellStart, MissingOrEmptyTargetsDoNothing) {
+    HANDLE job = CreateJobObjectW(nullptr, nullptr);
+    ASSERT_NE(job, nullptr);
+    ASSERT_TRUE(AssignProcessToJobObject(job, GetCurrentProcess()));
+    auto started = [job] {
+        JOBOBJECT_BASIC_ACCOUNTING_INFORMATION info{};
+        QueryInformationJobObject(job, JobObjectBasicAccountingInformation, &info, sizeof(info),
+                                  nullptr);
+        return info.TotalProcesses;
+    };
+    const DWORD before = started();
+    const int windowsBefore = VisibleWindowsOfThisProcess();
+
     const std::wstring missing = TestFolder() + L"NoSuchProgram.exe";
     ExecuteFileDetached(missing, L"");
     ExecuteFile(missing, L"/x");
@@ -136,7 +169,12 @@ TEST_F(ShellStart, MissingOrEmptyTargetsDoNothing) {
     ExecuteFileDetached(L"", L"");
     ExecuteFile(L"", L"/x");
     OpenUrl(L"");
-    SUCCEED();
+    EXPECT_EQ(VisibleWindowsOfThisProcess(), windowsBefore) << "a message was shown";
+
+    ExecuteFileDetached(Recorder(), L"last");
+    EXPECT_EQ(Recorded(), Args{L"last"});
+    EXPECT_EQ(started() - before, 1u) << "something besides the recorder was started";
+    CloseHandle(job);
 }
 
 TEST(Shell, ProgramFolderIsTheRunningExecutablesFolder) {

@@ -1,5 +1,5 @@
-// GetWindowsVersion on the real version query: the fall-back to the plain
-// record, and the answers of every Windows version Wine imitates.
+// GetWindowsVersion over scripted version queries (the fall-back to the plain
+// record), and over the real one for every Windows version Wine imitates.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -15,16 +15,30 @@
 namespace lumora {
 namespace {
 
+// A version query that answers with a fixed record, or refuses the extended
+// layout and answers in the plain one; it notes the sizes it was asked with.
+struct ScriptedAnswer {
+    bool extendedRefused;
+    DWORD major, minor;
+    BYTE productType;  // written only into an extended record
+};
+ScriptedAnswer g_answer{};
 int g_queries = 0;
 DWORD g_sizes[4] = {};
 
-// The system's query, refusing the extended record.
-BOOL WINAPI PlainOnlyQuery(OSVERSIONINFOW* record) {
+BOOL WINAPI ScriptedQuery(OSVERSIONINFOW* record) {
     g_sizes[g_queries++ & 3] = record->dwOSVersionInfoSize;
-    if (record->dwOSVersionInfoSize != sizeof(OSVERSIONINFOW)) {
+    if (record->dwOSVersionInfoSize == sizeof(OSVERSIONINFOEXW)) {
+        if (g_answer.extendedRefused) {
+            return FALSE;
+        }
+        reinterpret_cast<OSVERSIONINFOEXW*>(record)->wProductType = g_answer.productType;
+    } else if (record->dwOSVersionInfoSize != sizeof(OSVERSIONINFOW)) {
         return FALSE;
     }
-    return GetVersionExW(record);
+    record->dwMajorVersion = g_answer.major;
+    record->dwMinorVersion = g_answer.minor;
+    return TRUE;
 }
 
 BOOL WINAPI FailingQuery(OSVERSIONINFOW* record) {
@@ -34,29 +48,42 @@ BOOL WINAPI FailingQuery(OSVERSIONINFOW* record) {
     return FALSE;
 }
 
-OSVERSIONINFOEXW SystemAnswer() {
-    OSVERSIONINFOEXW record{};
-    record.dwOSVersionInfoSize = sizeof(record);
-    GetVersionExW(reinterpret_cast<OSVERSIONINFOW*>(&record));
-    return record;
-}
-
-TEST(WindowsVersion, RunningSystemGivesTheIndexOfItsAnswer) {
-    const OSVERSIONINFOEXW answer = SystemAnswer();
-    EXPECT_EQ(GetWindowsVersion(),
-              OsIndexFor(answer.dwMajorVersion, answer.dwMinorVersion, answer.wProductType));
-    EXPECT_NE(GetWindowsVersion(), -1);
-}
-
-TEST(WindowsVersion, PlainRecordWhenTheExtendedOneIsRefused) {
-    g_queries = 0;
-    const OSVERSIONINFOEXW answer = SystemAnswer();
-    const int index = GetWindowsVersionWith(PlainOnlyQuery);
-    ASSERT_EQ(g_queries, 2);
-    EXPECT_EQ(g_sizes[0], 284u);
-    EXPECT_EQ(g_sizes[1], 276u);
-    // The product type reads 0: only 5.0, 5.1 and 10.x are told apart.
-    EXPECT_EQ(index, OsIndexFor(answer.dwMajorVersion, answer.dwMinorVersion, 0));
+TEST(WindowsVersion, IndexFromTheRecordTheQueryFills) {
+    const struct {
+        ScriptedAnswer answer;
+        int queries;
+        int index;
+    } cases[] = {
+        // The extended record: the product type tells the editions apart.
+        {{false, 6, 1, 1}, 1, 5},
+        {{false, 6, 1, 3}, 1, 4},
+        {{false, 5, 2, 1}, 1, 1},
+        {{false, 5, 2, 2}, 1, 2},
+        {{false, 6, 3, 3}, 1, 7},
+        {{false, 10, 0, 3}, 1, 8},
+        {{false, 6, 4, 1}, 1, -1},
+        // Refused: the plain record has no product type, so only 5.0, 5.1
+        // and 10.x are recognised.
+        {{true, 5, 0, 1}, 2, 0},
+        {{true, 5, 1, 1}, 2, 1},
+        {{true, 10, 0, 1}, 2, 8},
+        {{true, 5, 2, 1}, 2, -1},
+        {{true, 6, 1, 1}, 2, -1},
+        {{true, 6, 3, 3}, 2, -1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << c.answer.major << "." << c.answer.minor << " type "
+                     << int(c.answer.productType) << (c.answer.extendedRefused ? ", plain" : ""));
+        g_answer = c.answer;
+        g_queries = 0;
+        EXPECT_EQ(GetWindowsVersionWith(ScriptedQuery), c.index);
+        ASSERT_EQ(g_queries, c.queries);
+        EXPECT_EQ(g_sizes[0], 284u);
+        if (c.queries == 2) {
+            EXPECT_EQ(g_sizes[1], 276u);
+        }
+    }
 }
 
 TEST(WindowsVersion, BothQueriesFailing) {
@@ -90,6 +117,7 @@ class WineVersions : public ::testing::Test {
         unsigned long major = 0, minor = 0;
         unsigned productType = 0;
         int index = -99;
+        int plainIndex = -99;
         std::string text;
     };
 
@@ -106,7 +134,7 @@ class WineVersions : public ::testing::Test {
         RegCloseKey(key);
         answer.text = test::RunAndCapture(L"\"" + test::TestFolder() + probe + L"\"", 30000);
         std::istringstream(answer.text) >> answer.major >> answer.minor >> answer.productType >>
-            answer.index;
+            answer.index >> answer.plainIndex;
         return answer;
     }
 };
@@ -117,6 +145,7 @@ struct WineCase {
     unsigned productType;
     int index;            // with the program's manifest
     int indexNoManifest;  // without it
+    int plainIndex;       // with the manifest, from the plain record alone
 };
 
 TEST_F(WineVersions, EveryImitatedVersionWithAndWithoutTheManifest) {
@@ -126,10 +155,11 @@ TEST_F(WineVersions, EveryImitatedVersionWithAndWithoutTheManifest) {
     // the manifest, "win81" and "win10" report 6.2 and are taken for
     // Windows 8: that is why the program carries them.
     const WineCase cases[] = {
-        {L"win2k", 5, 0, 1, 0, 0},     {L"winxp", 5, 1, 1, 1, 1},   {L"win2003", 5, 2, 3, 2, 2},
-        {L"vista", 6, 0, 1, 3, 3},     {L"win2008", 6, 0, 3, 4, 4}, {L"win7", 6, 1, 3, 4, 4},
-        {L"win2008r2", 6, 1, 1, 5, 5}, {L"win8", 6, 2, 1, 6, 6},    {L"win81", 6, 3, 1, 6, 6},
-        {L"win10", 10, 0, 1, 8, 6},
+        {L"win2k", 5, 0, 1, 0, 0, 0},      {L"winxp", 5, 1, 1, 1, 1, 1},
+        {L"win2003", 5, 2, 3, 2, 2, -1},   {L"vista", 6, 0, 1, 3, 3, -1},
+        {L"win2008", 6, 0, 3, 4, 4, -1},   {L"win7", 6, 1, 3, 4, 4, -1},
+        {L"win2008r2", 6, 1, 1, 5, 5, -1}, {L"win8", 6, 2, 1, 6, 6, -1},
+        {L"win81", 6, 3, 1, 6, 6, -1},     {L"win10", 10, 0, 1, 8, 6, 8},
     };
     for (const WineCase& c : cases) {
         for (const bool manifest : {true, false}) {
@@ -143,6 +173,7 @@ TEST_F(WineVersions, EveryImitatedVersionWithAndWithoutTheManifest) {
                 EXPECT_EQ(answer.major, c.major);
                 EXPECT_EQ(answer.minor, c.minor);
                 EXPECT_EQ(answer.productType, c.productType);
+                EXPECT_EQ(answer.plainIndex, c.plainIndex);
             }
         }
     }

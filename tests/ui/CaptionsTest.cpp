@@ -1,6 +1,7 @@
-// GetCaption and LoadFormCaptions over the program's own tables, the
-// language taken from ProgramKey: natively the compiled-in table and the
-// in-memory registry, under Wine the test's resources and Wine's registry.
+// GetCaption over the program's own tables, the language taken from
+// ProgramKey: natively the compiled-in table and the in-memory registry,
+// under Wine the test's resources and Wine's registry. LoadFormCaptions on
+// the program's real windows is tested with them (tests/app).
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,13 +9,10 @@
 #include "registry/CustomRegistry.h"
 #include "registry/ProgramKey.h"
 #include "tests/support/RawRegistry.h"
-#include "tests/ui/TestForm.h"
 #include "ui/Captions.h"
 
 namespace lumora {
 namespace {
-
-using test::TestForm;
 
 class CaptionsTest : public ::testing::Test {
   protected:
@@ -158,87 +156,6 @@ TEST_F(CaptionsTest, TableIsReadAfreshOnEveryCall) {
     EXPECT_EQ(GetCaption(L"LMMainForm", L"GoButton"), L"");
     SetLanguage(L"English");
     EXPECT_EQ(GetCaption(L"LMMainForm", L"GoButton"), L"&Optimize now");
-}
-
-TestForm MainForm() {
-    TestForm form(L"LMMainForm");
-    for (const wchar_t* label :
-         {L"NavStatic1", L"NavStatic2", L"NavStatic3", L"NavStatic4", L"NavLabel2", L"LinkLabel4",
-          L"LinkLabel5", L"LinkLabel6", L"LinkLabel7", L"BenefitsLabel", L"BenefitsDescription",
-          L"OSVersionLabel", L"ProcessorTypeLabel", L"ModemTypeLabel", L"SpeedLabel", L"FastLabel",
-          L"FasterLabel", L"VersionInstalledLabel", L"SoftwareLastUpdateLabel"}) {
-        form.Add(label, ComponentKind::Label);
-    }
-    form.Add(L"MainPanel", ComponentKind::Panel);
-    form.Add(L"BenefitsPanel", ComponentKind::Panel);
-    form.Add(L"GoButton", ComponentKind::PushButton);
-    form.Add(L"RestoreButton", ComponentKind::PushButton);
-    form.Add(L"UpdatesButton", ComponentKind::PushButton);
-    form.Add(L"HelpFilePopup", ComponentKind::PopupMenuItem);
-    form.Add(L"TechSupportPopup", ComponentKind::PopupMenuItem);
-    form.Add(L"WindowsCombo", ComponentKind::Other);
-    return form;
-}
-
-TestForm AboutForm() {
-    TestForm form(L"LMAboutForm");
-    form.Add(L"AboutPanel", ComponentKind::Panel);
-    for (const wchar_t* label : {L"VersionLabel", L"CopyrightLabel", L"LicenseAgreementLabel",
-                                 L"CopyrightWarningLabel", L"BannerLabel"}) {
-        form.Add(label, ComponentKind::Label);
-    }
-    form.Add(L"LicensedMemo", ComponentKind::MultiLineEdit);
-    form.Add(L"CloseButton", ComponentKind::PushButton);
-    form.Add(L"HelpButton", ComponentKind::PushButton);
-    return form;
-}
-
-TestForm SettingsForm() {
-    TestForm form(L"LMSettingsForm");
-    form.Add(L"SettingsPanel", ComponentKind::Panel);
-    form.Add(L"CurrentSettingsHeading", ComponentKind::Label);
-    form.Add(L"MainProgress", ComponentKind::Other);
-    form.Add(L"CurrentSettingsLabel", ComponentKind::Label);
-    return form;
-}
-
-std::wstring TextOf(TestForm& form, const std::wstring& name) {
-    const auto& c = form.Named(name);
-    return c.kind == ComponentKind::MultiLineEdit ? c.lines : c.caption;
-}
-
-TEST_F(CaptionsTest, LoadFormCaptionsFillsTheThreeWindows) {
-    TestForm main = MainForm();
-    TestForm about = AboutForm();
-    TestForm settings = SettingsForm();
-    for (TestForm* form : {&main, &about, &settings}) {
-        LoadFormCaptions(*form);
-        EXPECT_EQ(form->title, GetCaption(form->name, form->name));
-        for (const auto& c : form->components) {
-            SCOPED_TRACE(testing::PrintToString(c.name));
-            // Every component with a row shows that row's text; the others
-            // (the panels, the dialog's run-time texts) keep theirs.
-            EXPECT_EQ(TextOf(*form, c.name), GetCaption(form->name, c.name));
-        }
-    }
-    EXPECT_EQ(main.title, L"Lumora - Make your computer and internet run faster");
-    EXPECT_EQ(main.Named(L"GoButton").caption, L"&Optimize now");
-    EXPECT_EQ(main.Named(L"HelpFilePopup").caption, L"Get &help with Lumora");
-    EXPECT_EQ(about.Named(L"VersionLabel").caption, L"Lumora 2  (Version : ");
-    EXPECT_FALSE(about.Named(L"LicensedMemo").lines.empty());
-    EXPECT_FALSE(about.Named(L"CopyrightWarningLabel").caption.empty());
-    EXPECT_EQ(settings.title, L"Updating computer's system and internet settings");
-    EXPECT_EQ(settings.Named(L"CurrentSettingsLabel").caption, L"");
-}
-
-TEST_F(CaptionsTest, LoadFormCaptionsWithoutATableChangesNothing) {
-    SetLanguage(L"french");
-    TestForm about = AboutForm();
-    about.Named(L"VersionLabel").caption = L"before";
-    LoadFormCaptions(about);
-    EXPECT_EQ(about.title, L"");
-    EXPECT_EQ(about.Named(L"VersionLabel").caption, L"before");
-    EXPECT_EQ(about.Named(L"LicensedMemo").lines, L"");
 }
 
 }  // namespace
