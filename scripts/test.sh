@@ -82,7 +82,16 @@ source scripts/wine-env.sh "$prefix"
 cleanup() { wineserver -k 2>/dev/null || true; }
 trap cleanup EXIT
 scripts/wine-prefix.sh "$prefix"
-under_xvfb() { xvfb-run -a -s "-screen 0 1280x1024x24" "$@"; }
+# Each stage has a virtual screen of its own. The prefix's wineserver is
+# stopped when the screen goes: one left running would keep the closed
+# display, and every window of the next stage would fail to open.
+under_xvfb() {
+  local result=0
+  xvfb-run -a -s "-screen 0 1280x1024x24" "$@" || result=$?
+  wineserver -k 2>/dev/null || true
+  wineserver -w 2>/dev/null || true
+  return $result
+}
 
 status=0
 if [ $wine32 = yes ]; then
@@ -115,7 +124,7 @@ fi
 echo "lumora: screenshots of the windows are in $testbuild/screenshots"
 
 step "Benchmark: the optimize run's registry work under Wine ($e2e_width-bit)"
-scripts/wine-run.sh --prefix "$prefix" "$testbuild/bin/registry_work_benchmark.exe" || status=1
+under_xvfb scripts/wine-run.sh --prefix "$prefix" "$testbuild/bin/registry_work_benchmark.exe" || status=1
 
 print_timings
 if [ $status -ne 0 ]; then
