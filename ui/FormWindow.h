@@ -22,6 +22,7 @@ struct LabelArgs : ControlArgs {
     bool wordWrap = false;      // fixed size, words wrapped; otherwise sized to its text
     bool showAccelChar = true;  // "&" marks a mnemonic; false shows it literally
     bool transparent = true;
+    bool centreVertically = false;  // a word-wrapped label's text block in the middle of its height
 };
 struct PanelArgs : ControlArgs {
     COLORREF color = CLR_INVALID;  // CLR_INVALID: the button-face colour
@@ -103,8 +104,14 @@ class FormWindow : public BaseWindow, public Form {
     Control& AddBevel(const BevelArgs& args);
     Control& AddMemo(const MemoArgs& args);
 
+    // The window and its panels paint through a memory bitmap, labels
+    // included, so that a changed text never shows half drawn. Called right
+    // after CreateForm.
+    void UseDoubleBuffering() { doubleBuffered_ = true; }
+
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    // Called when the window is shown (before it becomes visible).
+    // Called when the window is shown (before it becomes visible); not when
+    // it reappears because its owner was restored.
     virtual void FormShow() {}
 
   private:
@@ -114,10 +121,17 @@ class FormWindow : public BaseWindow, public Form {
     HWND ParentHandle(const ControlArgs& args);
     // The control takes the window's font, or a design font of its own.
     void UseFont(Control& control, bool parentFont, const FontSpec& ownFont);
+    Control& PopupMenuNamed(const std::wstring& menu) const;  // throws when it is none
     Control* FromId(UINT id) const;
     Control* WindowlessAt(HWND parent, POINT point) const;
     HWND ParentHandleOf(const Control& control) const;
     void PaintWindowless(HWND parent, HDC dc) const;
+    // A double-buffered window or panel paints |area| of itself, its labels
+    // included, in one copy to |target|.
+    void PaintBuffered(HWND window, HDC target, const RECT& area) const;
+    // A label's own WM_PAINT when it is centred vertically or double-buffered.
+    void PaintLabel(Control& label) const;
+    COLORREF BackgroundOf(HWND window) const;
     LRESULT ColorStatic(HDC dc, HWND control);
     void TrackWindowlessHover(HWND parent, POINT point);
     bool SetHoverCursor(HWND parent);
@@ -127,6 +141,8 @@ class FormWindow : public BaseWindow, public Form {
     const wchar_t* className_;
     FontSpec font_;
     bool followsDesktopFont_ = false;
+    bool doubleBuffered_ = false;
+    bool reshowing_ = false;  // re-shown with its owner: no FormShow
     std::vector<std::unique_ptr<Control>> controls_;
     Control* hoverWindowless_ = nullptr;
     UINT defaultButtonId_ = 0;

@@ -26,6 +26,7 @@ bool TLMSettingsForm::Create(HWND owner) {
     if (!CreateForm(L"", kStyle, 0, 479, 146, owner)) {
         return false;
     }
+    UseDoubleBuffering();
     const CursorKind wait = CursorKind::HourGlass;
     AddPanel({{L"SettingsPanel", 0, 0, 479, 146, L"", wait}, GetSysColor(COLOR_WINDOW)});
     AddLabel({{L"CurrentSettingsHeading", 42, 30, 0, 0, L"SettingsPanel"},
