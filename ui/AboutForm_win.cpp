@@ -64,7 +64,7 @@ bool TLMAboutForm::Create(HWND owner) {
     };
     Bind(L"CloseButton", ControlEvent::Click, [this](Control&) {
         closed_ = true;
-        ShowWindow(Handle(), SW_HIDE);
+        Hide();
     });
     bind(L"HelpButton", ControlEvent::Click, &TLMAboutForm::HelpButtonClick);
     bind(L"LicenseAgreementLabel", ControlEvent::Click, &TLMAboutForm::LicenseAgreementLabelClick);
@@ -99,12 +99,12 @@ void TLMAboutForm::FormShow() {
 LRESULT TLMAboutForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_CLOSE) {
         closed_ = true;
-        ShowWindow(Handle(), SW_HIDE);
+        Hide();
         return 0;
     }
     if (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL) {
         closed_ = true;
-        ShowWindow(Handle(), SW_HIDE);
+        Hide();
         return 0;
     }
     return FormWindow::HandleMessage(message, wParam, lParam);

@@ -72,6 +72,9 @@ class FormWindow : public BaseWindow, public Form {
 
     // Follows the desktop's icon-title font, now and whenever it changes.
     void FollowDesktopFont();
+    // Hides the window; it then stays hidden when its owner is restored,
+    // also when it was hidden with its minimized owner.
+    void Hide();
     // Centres the window over another one (or the screen when null).
     void CentreOver(HWND other);
 
@@ -142,7 +145,8 @@ class FormWindow : public BaseWindow, public Form {
     FontSpec font_;
     bool followsDesktopFont_ = false;
     bool doubleBuffered_ = false;
-    bool reshowing_ = false;  // re-shown with its owner: no FormShow
+    bool shown_ = false;           // shown by the program and not hidden since
+    bool followingOwner_ = false;  // hidden or shown with its owner: no FormShow
     std::vector<std::unique_ptr<Control>> controls_;
     Control* hoverWindowless_ = nullptr;
     UINT defaultButtonId_ = 0;

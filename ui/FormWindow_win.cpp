@@ -146,6 +146,11 @@ void FormWindow::FollowDesktopFont() {
     SetFont(IconTitleFont());
 }
 
+void FormWindow::Hide() {
+    shown_ = false;
+    ShowWindow(Handle(), SW_HIDE);
+}
+
 void FormWindow::CentreOver(HWND other) {
     RECT mine{};
     GetWindowRect(Handle(), &mine);
@@ -814,18 +819,26 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         case WM_SHOWWINDOW:
-            if (wParam && lParam == SW_PARENTOPENING) {
-                // The owner was restored: the window comes back as it was.
-                // The system shows it again from within this message.
-                reshowing_ = true;
-                const LRESULT shown = BaseWindow::HandleMessage(message, wParam, lParam);
-                reshowing_ = false;
-                return shown;
+            if (lParam == SW_PARENTCLOSING || lParam == SW_PARENTOPENING) {
+                // The owner was minimized or restored. A window hidden by
+                // the program meanwhile stays hidden; one that comes back
+                // comes back as it was. The system hides or shows it from
+                // within this message.
+                if (wParam && !shown_) {
+                    return 0;
+                }
+                followingOwner_ = true;
+                const LRESULT result = BaseWindow::HandleMessage(message, wParam, lParam);
+                followingOwner_ = false;
+                return result;
             }
-            if (wParam && lParam == 0 && !reshowing_) {
-                try {
-                    FormShow();
-                } catch (...) {
+            if (lParam == 0 && !followingOwner_) {
+                shown_ = wParam != 0;
+                if (shown_) {
+                    try {
+                        FormShow();
+                    } catch (...) {
+                    }
                 }
             }
             break;

@@ -52,7 +52,7 @@ void TLMSettingsForm::ShowOver(HWND owner) {
 }
 
 void TLMSettingsForm::CloseDialog() {
-    ShowWindow(Handle(), SW_HIDE);
+    Hide();
 }
 
 void TLMSettingsForm::SetHeading(const std::wstring& text) {
@@ -80,7 +80,7 @@ void TLMSettingsForm::ShowProgressStep(const std::wstring& text) {
 LRESULT TLMSettingsForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_CLOSE) {
         // Another instance's update check closes the dialog like this.
-        ShowWindow(Handle(), SW_HIDE);
+        Hide();
         return 0;
     }
     return FormWindow::HandleMessage(message, wParam, lParam);

@@ -209,8 +209,9 @@ TEST_F(ProgressDialogTest, TheHourglassShowsOverTheWholeDialog) {
 
 // The show handler prepares the dialog whenever a run shows it: the title
 // from the captions and the bar at 0. When the dialog comes back with the
-// main window restored from the task bar, the run goes on where its bar was.
-TEST_F(ProgressDialogTest, ARunsShowResetsTheBarAndARestoreKeepsIt) {
+// main window restored from the task bar, the run goes on where its bar was;
+// once the run has closed it, it no longer comes back with the main window.
+TEST_F(ProgressDialogTest, ShownByARunAndHiddenAndShownWithTheMainWindow) {
     SetLanguage(L"english");
     const struct {
         const char* what;
@@ -250,7 +251,14 @@ TEST_F(ProgressDialogTest, ARunsShowResetsTheBarAndARestoreKeepsIt) {
         ASSERT_TRUE(IsWindowVisible(form_.Handle())) << "back with the main window";
         EXPECT_EQ(form_.Position(L"MainProgress"), 42);
 
+        // The run ends while the main window is minimized.
+        way.minimize(owner_.Handle());
+        Pump();
+        ASSERT_FALSE(IsWindowVisible(form_.Handle()));
         form_.CloseDialog();
+        way.restore(owner_.Handle());
+        Pump();
+        EXPECT_FALSE(IsWindowVisible(form_.Handle())) << "back after the run";
         ShowWindow(owner_.Handle(), SW_RESTORE);
         Pump();
     }
