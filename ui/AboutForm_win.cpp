@@ -1,5 +1,7 @@
 #include "ui/AboutForm.h"
 
+#include <string>
+
 #include "common/Version.h"
 #include "platform/Shell.h"
 #include "platform/ShellAddresses.h"
@@ -37,6 +39,7 @@ bool TLMAboutForm::Create(HWND owner) {
     LabelArgs warning{{L"CopyrightWarningLabel", 81, 306, 556, 70, L"AboutPanel"}};
     warning.parentFont = true;
     warning.wordWrap = true;
+    warning.centreVertically = true;
     AddLabel(warning);
     AddImage({{L"BannerImage", 0, 0, 700, 60, L"AboutPanel"}, IDB_ABOUT_BANNER});
     AddLabel({{L"BannerLabel", 48, 18, 0, 0, L"AboutPanel"},
@@ -61,7 +64,7 @@ bool TLMAboutForm::Create(HWND owner) {
     };
     Bind(L"CloseButton", ControlEvent::Click, [this](Control&) {
         closed_ = true;
-        ShowWindow(Handle(), SW_HIDE);
+        Hide();
     });
     bind(L"HelpButton", ControlEvent::Click, &TLMAboutForm::HelpButtonClick);
     bind(L"LicenseAgreementLabel", ControlEvent::Click, &TLMAboutForm::LicenseAgreementLabelClick);
@@ -81,8 +84,12 @@ void TLMAboutForm::ShowModalOver(HWND owner) {
 void TLMAboutForm::FormShow() {
     FollowDesktopFont();
     NormalizeFormFonts(*this);
-    LoadFormCaptions(*this);
+    // The version label is made afresh from its caption at every showing:
+    // emptied first, so that without a caption row it shows the version
+    // alone, once.
     Control& version = Get(L"VersionLabel");
+    version.SetCaption(std::wstring());
+    LoadFormCaptions(*this);
     version.SetCaption(version.Caption() + kProgramVersion + L")");
     if (Control* close = Find(L"CloseButton")) {
         SetFocus(close->Handle());
@@ -92,12 +99,12 @@ void TLMAboutForm::FormShow() {
 LRESULT TLMAboutForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_CLOSE) {
         closed_ = true;
-        ShowWindow(Handle(), SW_HIDE);
+        Hide();
         return 0;
     }
     if (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL) {
         closed_ = true;
-        ShowWindow(Handle(), SW_HIDE);
+        Hide();
         return 0;
     }
     return FormWindow::HandleMessage(message, wParam, lParam);

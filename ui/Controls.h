@@ -44,6 +44,7 @@ enum class ControlType {
     Bevel,
     Memo,
     MenuItem,
+    PopupMenu,  // owns menu items; not an item itself
 };
 
 class Control : public Component {
@@ -66,10 +67,15 @@ class Control : public Component {
     ControlType Type() const { return type_; }
     const ControlArgs& Args() const { return args_; }
     HWND Handle() const { return hwnd_; }
+    // A popup menu's menu, or the menu that holds a menu item.
+    HMENU Menu() const { return menu_; }
     Control* ParentPanel() const { return parentPanel_; }
     // Bounds in the client coordinates of the parent (window or panel).
     RECT Bounds() const;
     bool IsWindowless() const { return type_ == ControlType::Image || type_ == ControlType::Bevel; }
+    // The cursor shown over the control: a label without a cursor of its own
+    // shows its panel's.
+    CursorKind Cursor() const;
 
     void Fire(ControlEvent event);
     void On(ControlEvent event, ControlHandler handler);
@@ -103,6 +109,8 @@ class Control : public Component {
     bool autoSize_ = true;
     bool rightAligned_ = false;
     bool transparent_ = true;
+    bool centreVertically_ = false;
+    bool doubleBuffered_ = false;  // painted through a memory bitmap
     // Image and panel options.
     HBITMAP bitmap_ = nullptr;
     COLORREF color_ = CLR_INVALID;

@@ -23,6 +23,9 @@ Control::~Control() {
     if (bitmap_ != nullptr) {
         DeleteObject(bitmap_);
     }
+    if (type_ == ControlType::PopupMenu && menu_ != nullptr) {
+        DestroyMenu(menu_);
+    }
 }
 
 ComponentKind Control::Kind() const {
@@ -60,7 +63,18 @@ void Control::SetCaption(const std::wstring& text) {
                 return;
             }
             const RECT before = Bounds();
+            // A label that paints itself is repainted whole below; the
+            // control would draw the new text over the old one at once.
+            const bool quiet =
+                type_ == ControlType::Label && (centreVertically_ || doubleBuffered_);
+            if (quiet) {
+                SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
+            }
             SetWindowTextW(hwnd_, text.c_str());
+            if (quiet) {
+                SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
+                InvalidateRect(hwnd_, nullptr, FALSE);
+            }
             if (type_ == ControlType::Label) {
                 Resize();
                 RepaintBeneath(before);
@@ -170,6 +184,14 @@ void Control::Resize() {
     const int height = text.bottom;
     const int left = rightAligned_ ? args_.left + args_.width - width : args_.left;
     SetWindowPos(hwnd_, nullptr, left, args_.top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+CursorKind Control::Cursor() const {
+    if (args_.cursor == CursorKind::Arrow && type_ == ControlType::Label &&
+        parentPanel_ != nullptr) {
+        return parentPanel_->args_.cursor;
+    }
+    return args_.cursor;
 }
 
 void Control::Fire(ControlEvent event) {

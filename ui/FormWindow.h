@@ -22,6 +22,7 @@ struct LabelArgs : ControlArgs {
     bool wordWrap = false;      // fixed size, words wrapped; otherwise sized to its text
     bool showAccelChar = true;  // "&" marks a mnemonic; false shows it literally
     bool transparent = true;
+    bool centreVertically = false;  // a word-wrapped label's text block in the middle of its height
 };
 struct PanelArgs : ControlArgs {
     COLORREF color = CLR_INVALID;  // CLR_INVALID: the button-face colour
@@ -71,6 +72,9 @@ class FormWindow : public BaseWindow, public Form {
 
     // Follows the desktop's icon-title font, now and whenever it changes.
     void FollowDesktopFont();
+    // Hides the window; it then stays hidden when its owner is restored,
+    // also when it was hidden with its minimized owner.
+    void Hide();
     // Centres the window over another one (or the screen when null).
     void CentreOver(HWND other);
 
@@ -103,8 +107,14 @@ class FormWindow : public BaseWindow, public Form {
     Control& AddBevel(const BevelArgs& args);
     Control& AddMemo(const MemoArgs& args);
 
+    // The window and its panels paint through a memory bitmap, labels
+    // included, so that a changed text never shows half drawn. Called right
+    // after CreateForm.
+    void UseDoubleBuffering() { doubleBuffered_ = true; }
+
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    // Called when the window is shown (before it becomes visible).
+    // Called when the window is shown (before it becomes visible); not when
+    // it reappears because its owner was restored.
     virtual void FormShow() {}
 
   private:
@@ -114,10 +124,17 @@ class FormWindow : public BaseWindow, public Form {
     HWND ParentHandle(const ControlArgs& args);
     // The control takes the window's font, or a design font of its own.
     void UseFont(Control& control, bool parentFont, const FontSpec& ownFont);
+    Control& PopupMenuNamed(const std::wstring& menu) const;  // throws when it is none
     Control* FromId(UINT id) const;
     Control* WindowlessAt(HWND parent, POINT point) const;
     HWND ParentHandleOf(const Control& control) const;
     void PaintWindowless(HWND parent, HDC dc) const;
+    // A double-buffered window or panel paints |area| of itself, its labels
+    // included, in one copy to |target|.
+    void PaintBuffered(HWND window, HDC target, const RECT& area) const;
+    // A label's own WM_PAINT when it is centred vertically or double-buffered.
+    void PaintLabel(Control& label) const;
+    COLORREF BackgroundOf(HWND window) const;
     LRESULT ColorStatic(HDC dc, HWND control);
     void TrackWindowlessHover(HWND parent, POINT point);
     bool SetHoverCursor(HWND parent);
@@ -127,6 +144,9 @@ class FormWindow : public BaseWindow, public Form {
     const wchar_t* className_;
     FontSpec font_;
     bool followsDesktopFont_ = false;
+    bool doubleBuffered_ = false;
+    bool shown_ = false;           // shown by the program and not hidden since
+    bool followingOwner_ = false;  // hidden or shown with its owner: no FormShow
     std::vector<std::unique_ptr<Control>> controls_;
     Control* hoverWindowless_ = nullptr;
     UINT defaultButtonId_ = 0;

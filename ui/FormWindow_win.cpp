@@ -150,6 +150,11 @@ void FormWindow::FollowDesktopFont() {
     SetFont(IconTitleFont());
 }
 
+void FormWindow::Hide() {
+    shown_ = false;
+    ShowWindow(Handle(), SW_HIDE);
+}
+
 void FormWindow::CentreOver(HWND other) {
     RECT mine{};
     GetWindowRect(Handle(), &mine);
@@ -251,6 +256,8 @@ Control& FormWindow::AddLabel(const LabelArgs& args) {
     label.autoSize_ = !args.wordWrap;
     label.rightAligned_ = args.rightAligned;
     label.transparent_ = args.transparent;
+    label.centreVertically_ = args.centreVertically && args.wordWrap;
+    label.doubleBuffered_ = doubleBuffered_;
     label.id_ = nextId_++;
     const DWORD style = SS_NOTIFY | (args.wordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP) |
                         (args.showAccelChar ? 0 : SS_NOPREFIX);
@@ -386,13 +393,21 @@ Control& FormWindow::AddMemo(const MemoArgs& args) {
 Control& FormWindow::AddPopupMenu(const std::wstring& name) {
     ControlArgs args;
     args.name = name;
-    auto control = std::make_unique<Control>(ControlType::MenuItem, args);
+    auto control = std::make_unique<Control>(ControlType::PopupMenu, args);
     control->menu_ = CreatePopupMenu();
     return Adopt(std::move(control));
 }
 
-Control& FormWindow::AddMenuItem(const std::wstring& menu, const std::wstring& name) {
+Control& FormWindow::PopupMenuNamed(const std::wstring& menu) const {
     Control& owner = Get(menu);
+    if (owner.type_ != ControlType::PopupMenu) {
+        throw std::runtime_error("not a popup menu");
+    }
+    return owner;
+}
+
+Control& FormWindow::AddMenuItem(const std::wstring& menu, const std::wstring& name) {
+    Control& owner = PopupMenuNamed(menu);
     ControlArgs args;
     args.name = name;
     auto control = std::make_unique<Control>(ControlType::MenuItem, args);
@@ -403,12 +418,12 @@ Control& FormWindow::AddMenuItem(const std::wstring& menu, const std::wstring& n
 }
 
 void FormWindow::AddMenuSeparator(const std::wstring& menu) {
-    AppendMenuW(Get(menu).menu_, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(PopupMenuNamed(menu).menu_, MF_SEPARATOR, 0, nullptr);
 }
 
 void FormWindow::PopupMenuAt(const std::wstring& menu, int right, int top) {
     Control* owner = Find(menu);
-    if (owner == nullptr || owner->menu_ == nullptr) {
+    if (owner == nullptr || owner->type_ != ControlType::PopupMenu || owner->menu_ == nullptr) {
         return;
     }
     SetForegroundWindow(Handle());
@@ -497,6 +512,179 @@ void FormWindow::PaintWindowless(HWND parent, HDC dc) const {
             DrawEdge(dc, &edge, EDGE_ETCHED, control->verticalLine_ ? BF_LEFT : BF_TOP);
         }
     }
+}
+
+COLORREF FormWindow::BackgroundOf(HWND window) const {
+    auto* panel = static_cast<Control*>(GetPropW(window, kControlProperty));
+    if (panel != nullptr && panel->type_ == ControlType::Panel && panel->color_ != CLR_INVALID) {
+        return panel->color_;
+    }
+    return GetSysColor(COLOR_BTNFACE);
+}
+
+namespace {
+
+// A memory bitmap the size of |area| that a window paints into, with logical
+// coordinates those of the window; copied to the target in one go.
+class PaintBuffer {
+  public:
+    PaintBuffer(HDC target, const RECT& area)
+        : target_(target),
+          area_(area),
+          dc_(CreateCompatibleDC(target)),
+          bitmap_(CreateCompatibleBitmap(target, std::max<LONG>(area.right - area.left, 1),
+                                         std::max<LONG>(area.bottom - area.top, 1))) {
+        if (dc_ != nullptr && bitmap_ != nullptr) {
+            old_ = SelectObject(dc_, bitmap_);
+            SetViewportOrgEx(dc_, -area.left, -area.top, nullptr);
+        }
+    }
+    ~PaintBuffer() {
+        if (old_ != nullptr) {
+            SelectObject(dc_, old_);
+        }
+        if (bitmap_ != nullptr) {
+            DeleteObject(bitmap_);
+        }
+        if (dc_ != nullptr) {
+            DeleteDC(dc_);
+        }
+    }
+    PaintBuffer(const PaintBuffer&) = delete;
+    PaintBuffer& operator=(const PaintBuffer&) = delete;
+
+    bool Ready() const { return old_ != nullptr; }
+    HDC Dc() const { return dc_; }
+    void CopyToTarget() const {
+        SetViewportOrgEx(dc_, 0, 0, nullptr);
+        BitBlt(target_, area_.left, area_.top, area_.right - area_.left, area_.bottom - area_.top,
+               dc_, 0, 0, SRCCOPY);
+    }
+
+  private:
+    HDC target_;
+    RECT area_;
+    HDC dc_;
+    HBITMAP bitmap_;
+    HGDIOBJ old_ = nullptr;
+};
+
+void FillColor(HDC dc, const RECT& area, COLORREF color) {
+    HBRUSH brush = CreateSolidBrush(color);
+    FillRect(dc, &area, brush);
+    DeleteObject(brush);
+}
+
+// How far a vertically centred label's text block moves down: half the room
+// it leaves. A text taller than the label starts at its top.
+int CentringOffset(HWND label, HDC dc, int width, int height) {
+    const int length = GetWindowTextLengthW(label);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    text.resize(
+        static_cast<std::size_t>(std::max(GetWindowTextW(label, text.data(), length + 1), 0)));
+    const LONG style = GetWindowLongW(label, GWL_STYLE);
+    HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0));
+    HGDIOBJ oldFont = font != nullptr ? SelectObject(dc, font) : nullptr;
+    RECT block{0, 0, width, 0};
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &block,
+              DT_CALCRECT | DT_LEFT | DT_EXPANDTABS | DT_WORDBREAK |
+                  ((style & SS_NOPREFIX) ? DT_NOPREFIX : 0));
+    if (oldFont != nullptr) {
+        SelectObject(dc, oldFont);
+    }
+    return std::max(0, (height - static_cast<int>(block.bottom - block.top)) / 2);
+}
+
+// The label control draws its text (and, when it is not transparent, its
+// background) over what |dc| holds, in the label's own coordinates; a
+// vertically centred label's text is moved down.
+void PrintLabelText(HWND label, bool centre, HDC dc) {
+    auto oldProc = reinterpret_cast<WNDPROC>(GetPropW(label, kOldProcProperty));
+    if (oldProc == nullptr) {
+        return;
+    }
+    RECT client{};
+    GetClientRect(label, &client);
+    const int down = centre ? CentringOffset(label, dc, client.right, client.bottom) : 0;
+    if (down == 0) {
+        CallWindowProcW(oldProc, label, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+        return;
+    }
+    // The control draws at its top: it draws on a copy of what lies lower,
+    // and the copy goes back down.
+    PaintBuffer shifted(dc, client);
+    if (!shifted.Ready()) {
+        return;
+    }
+    const int rows = client.bottom - down;
+    BitBlt(shifted.Dc(), 0, 0, client.right, rows, dc, 0, down, SRCCOPY);
+    CallWindowProcW(oldProc, label, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(shifted.Dc()),
+                    PRF_CLIENT);
+    BitBlt(dc, 0, down, client.right, rows, shifted.Dc(), 0, 0, SRCCOPY);
+}
+
+}  // namespace
+
+void FormWindow::PaintBuffered(HWND window, HDC target, const RECT& area) const {
+    PaintBuffer buffer(target, area);
+    if (!buffer.Ready()) {
+        return;
+    }
+    HDC dc = buffer.Dc();
+    FillColor(dc, area, BackgroundOf(window));
+    PaintWindowless(window, dc);
+    for (const auto& control : controls_) {
+        if (control->type_ != ControlType::Label || control->hwnd_ == nullptr ||
+            ParentHandleOf(*control) != window || !IsWindowVisible(control->hwnd_)) {
+            continue;
+        }
+        const RECT bounds = control->Bounds();
+        RECT overlap{};
+        if (!IntersectRect(&overlap, &bounds, &area)) {
+            continue;
+        }
+        const int width = bounds.right - bounds.left;
+        const int height = bounds.bottom - bounds.top;
+        PaintBuffer label(dc, RECT{0, 0, width, height});
+        if (label.Ready()) {
+            BitBlt(label.Dc(), 0, 0, width, height, dc, bounds.left, bounds.top, SRCCOPY);
+            PrintLabelText(control->hwnd_, control->centreVertically_, label.Dc());
+            BitBlt(dc, bounds.left, bounds.top, width, height, label.Dc(), 0, 0, SRCCOPY);
+        }
+    }
+    // The other child windows keep what they show.
+    for (const auto& control : controls_) {
+        if (control->type_ != ControlType::Label && control->hwnd_ != nullptr &&
+            ParentHandleOf(*control) == window && IsWindowVisible(control->hwnd_)) {
+            const RECT bounds = control->Bounds();
+            ExcludeClipRect(target, bounds.left, bounds.top, bounds.right, bounds.bottom);
+        }
+    }
+    buffer.CopyToTarget();
+}
+
+void FormWindow::PaintLabel(Control& label) const {
+    PAINTSTRUCT ps;
+    HDC target = BeginPaint(label.hwnd_, &ps);
+    if (target == nullptr) {
+        return;
+    }
+    RECT client{};
+    GetClientRect(label.hwnd_, &client);
+    PaintBuffer buffer(target, client);
+    if (buffer.Ready()) {
+        // What lies beneath the label, then its text.
+        HWND parent = ParentHandleOf(label);
+        const RECT bounds = label.Bounds();
+        HDC dc = buffer.Dc();
+        SetViewportOrgEx(dc, -bounds.left, -bounds.top, nullptr);
+        FillColor(dc, bounds, BackgroundOf(parent));
+        PaintWindowless(parent, dc);
+        SetViewportOrgEx(dc, 0, 0, nullptr);
+        PrintLabelText(label.hwnd_, label.centreVertically_, dc);
+        buffer.CopyToTarget();
+    }
+    EndPaint(label.hwnd_, &ps);
 }
 
 LRESULT FormWindow::ColorStatic(HDC dc, HWND window) {
@@ -620,18 +808,43 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return result;
     }
     switch (message) {
+        case WM_ERASEBKGND:
+            if (doubleBuffered_) {
+                return TRUE;  // painted whole in WM_PAINT
+            }
+            break;
         case WM_PAINT: {
             PAINTSTRUCT ps;
             HDC dc = BeginPaint(Handle(), &ps);
-            PaintWindowless(Handle(), dc);
+            if (doubleBuffered_) {
+                PaintBuffered(Handle(), dc, ps.rcPaint);
+            } else {
+                PaintWindowless(Handle(), dc);
+            }
             EndPaint(Handle(), &ps);
             return 0;
         }
         case WM_SHOWWINDOW:
-            if (wParam) {
-                try {
-                    FormShow();
-                } catch (...) {
+            if (lParam == SW_PARENTCLOSING || lParam == SW_PARENTOPENING) {
+                // The owner was minimized or restored. A window hidden by
+                // the program meanwhile stays hidden; one that comes back
+                // comes back as it was. The system hides or shows it from
+                // within this message.
+                if (wParam && !shown_) {
+                    return 0;
+                }
+                followingOwner_ = true;
+                const LRESULT result = BaseWindow::HandleMessage(message, wParam, lParam);
+                followingOwner_ = false;
+                return result;
+            }
+            if (lParam == 0 && !followingOwner_) {
+                shown_ = wParam != 0;
+                if (shown_) {
+                    try {
+                        FormShow();
+                    } catch (...) {
+                    }
                 }
             }
             break;
@@ -663,6 +876,16 @@ LRESULT CALLBACK PanelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
         const LRESULT result = form->ChildMessage(hwnd, message, wParam, lParam, handled);
         if (handled) {
             return result;
+        }
+        if (message == WM_ERASEBKGND && form->doubleBuffered_) {
+            return TRUE;  // painted whole in WM_PAINT
+        }
+        if (message == WM_PAINT && form->doubleBuffered_) {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(hwnd, &ps);
+            form->PaintBuffered(hwnd, dc, ps.rcPaint);
+            EndPaint(hwnd, &ps);
+            return 0;
         }
         if (message == WM_ERASEBKGND) {
             RECT rect;
@@ -708,9 +931,22 @@ LRESULT CALLBACK ControlSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPA
                     control->Fire(ControlEvent::MouseLeave);
                     break;
                 case WM_SETCURSOR:
-                    if (control->args_.cursor != CursorKind::Arrow) {
-                        ::SetCursor(Application::Instance().Cursor(control->args_.cursor));
+                    if (control->Cursor() != CursorKind::Arrow) {
+                        ::SetCursor(Application::Instance().Cursor(control->Cursor()));
                         return TRUE;
+                    }
+                    break;
+                case WM_ERASEBKGND:
+                    if (control->centreVertically_ || control->doubleBuffered_) {
+                        return TRUE;  // painted whole in WM_PAINT
+                    }
+                    break;
+                case WM_PAINT:
+                    if (control->centreVertically_ || control->doubleBuffered_) {
+                        if (FormWindow* form = FormOf(hwnd)) {
+                            form->PaintLabel(*control);
+                            return 0;
+                        }
                     }
                     break;
                 case WM_NCDESTROY:

@@ -26,6 +26,7 @@ bool TLMSettingsForm::Create(HWND owner) {
     if (!CreateForm(L"", kStyle, 0, 479, 146, owner)) {
         return false;
     }
+    UseDoubleBuffering();
     const CursorKind wait = CursorKind::HourGlass;
     AddPanel({{L"SettingsPanel", 0, 0, 479, 146, L"", wait}, GetSysColor(COLOR_WINDOW)});
     AddLabel({{L"CurrentSettingsHeading", 42, 30, 0, 0, L"SettingsPanel"},
@@ -51,7 +52,7 @@ void TLMSettingsForm::ShowOver(HWND owner) {
 }
 
 void TLMSettingsForm::CloseDialog() {
-    ShowWindow(Handle(), SW_HIDE);
+    Hide();
 }
 
 void TLMSettingsForm::SetHeading(const std::wstring& text) {
@@ -79,7 +80,7 @@ void TLMSettingsForm::ShowProgressStep(const std::wstring& text) {
 LRESULT TLMSettingsForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_CLOSE) {
         // Another instance's update check closes the dialog like this.
-        ShowWindow(Handle(), SW_HIDE);
+        Hide();
         return 0;
     }
     return FormWindow::HandleMessage(message, wParam, lParam);
