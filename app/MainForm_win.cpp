@@ -227,11 +227,11 @@ void TLMMainForm::FormCreate() {
     Get(L"RestoreButton").SetEnabled(restore);
     SetPosition(L"SpeedTrackBar", ClampSpeedSetting(speedSetting));
 
-    // The 45-day rule: a missing date reads as now and starts nothing.
-    const LocalDateTime now = CurrentLocalTime();
-    const std::optional<double> updated = LocalTextToDate(DateStampToLocalText(ReadRegString(
-        pk::kRoot, pk::kPath, pk::kUpdatedDate, FormatDateStamp(DateStampFromTime(now)), false)));
-    if (UpdateCheckDue(updated, DayCountFromDateTime(now))) {
+    // The 45-day rule, over the date read back in the user's regional formats.
+    const auto readBack = [](const std::wstring& stored) {
+        return LocalTextToDate(DateStampToLocalText(stored));
+    };
+    if (UpdateCheckDueAt(CurrentLocalTime(), readBack)) {
         ExecuteFileDetached(ProgramFolder() + kProgramFileName, L"/checkupdate");
     }
 }

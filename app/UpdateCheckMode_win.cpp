@@ -21,8 +21,8 @@ void RunUpdateCheckMode() {
     CloseWindowOfClass(kMainFormClass);
 
     const std::wstring title = GetCaption(L"LMMainForm", L"LMMainForm");
-    const std::wstring text = GetCaption(L"LMUpdateForm", L"MessageBoxUpdate1") + L"\r\n\r\n" +
-                              GetCaption(L"LMUpdateForm", L"MessageBoxUpdate2");
+    const std::wstring text = JoinMessageTexts({GetCaption(L"LMUpdateForm", L"MessageBoxUpdate1"),
+                                                GetCaption(L"LMUpdateForm", L"MessageBoxUpdate2")});
     if (MessageBoxW(nullptr, text.c_str(), title.c_str(), MB_YESNO | MB_ICONINFORMATION) == IDYES) {
         ExecuteFileDetached(ProgramFolder() + kUpdaterFileName, L"");
     }
