@@ -63,19 +63,19 @@ TEST(MainFormRulesTest, UpdateCheckRuleAtAnyClock) {
     const std::int32_t stamp2026 = DateStampFromTime(now2026);
     const struct {
         const char* what;
-        LocalDateTime now;
         std::optional<std::wstring> updatedDate;
+        LocalDateTime now;
         bool due;
     } cases[] = {
-        {"46 days back", now2026, FormatDateStamp(stamp2026 - 46 * 86400), true},
-        {"45 days 23 hours back", now2026, FormatDateStamp(stamp2026 - 45 * 86400 - 23 * 3600),
+        {"46 days back", FormatDateStamp(stamp2026 - 46 * 86400), now2026, true},
+        {"45 days 23 hours back", FormatDateStamp(stamp2026 - 45 * 86400 - 23 * 3600), now2026,
          false},
-        {"missing", now2026, std::nullopt, false},
-        {"empty", now2026, L"", false},
-        {"missing, in 2039", now2039, std::nullopt, false},
+        {"missing", std::nullopt, now2026, false},
+        {"empty", L"", now2026, false},
+        {"missing, in 2039", std::nullopt, now2039, false},
         // Stamped after 2038: the latest stamp there is, 19 January 2038.
-        {"present, in 2039", now2039, L"2147483647", true},
-        {"a date text one month back, in 2039", now2039, L"5/1/2039", false},
+        {"present, in 2039", L"2147483647", now2039, true},
+        {"a date text one month back, in 2039", L"5/1/2039", now2039, false},
     };
     test::RawRegistry raw;
     for (const auto& c : cases) {

@@ -4,9 +4,12 @@
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <tlhelp32.h>
 
 #include <fstream>
+#include <functional>
 #include <iterator>
+#include <optional>
 
 #include "app/MainFormRules.h"
 #include "platform/WindowsVersion.h"
@@ -27,6 +30,38 @@ using test::DwordBytes;
 using test::TextBytes;
 
 constexpr DWORD kTimeoutMs = 20000;
+// For what another process does in its own time under Wine.
+constexpr DWORD kProcessTimeoutMs = 60000;
+
+// Polls |condition| until it holds; false when it did not within |timeoutMs|.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = kTimeoutMs) {
+    const DWORD start = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - start > timeoutMs) {
+            return false;
+        }
+        Sleep(20);
+    }
+    return true;
+}
+
+// True while a process of this file name started by |parentId| runs.
+bool ChildRuns(DWORD parentId, const std::wstring& exeName) {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof(entry);
+    bool found = false;
+    for (BOOL more = Process32FirstW(snapshot, &entry); more && !found;
+         more = Process32NextW(snapshot, &entry)) {
+        found = entry.th32ParentProcessID == parentId &&
+                lstrcmpiW(entry.szExeFile, exeName.c_str()) == 0;
+    }
+    CloseHandle(snapshot);
+    return found;
+}
 
 class MainWindowTest : public ::testing::Test {
   protected:
@@ -41,9 +76,7 @@ class MainWindowTest : public ::testing::Test {
         process_ = test::Start(L"\"" + path + L"\"");
         window_ = test::WaitForWindow(kMainFormClass, process_.id, kTimeoutMs);
         // The window exists before its components; it is shown when complete.
-        for (int i = 0; i < 400 && window_ != nullptr && !IsWindowVisible(window_); ++i) {
-            Sleep(50);
-        }
+        WaitUntil([this] { return window_ != nullptr && IsWindowVisible(window_); });
         return window_ != nullptr && IsWindowVisible(window_) ? window_ : nullptr;
     }
     void Close() {
@@ -135,33 +168,36 @@ TEST_F(MainWindowTest, TheFortyFiveDayRuleStartsTheUpdateCheck) {
     const std::int32_t now = DateStampFromTime(CurrentLocalTime());
     const struct {
         const char* what;
-        std::int32_t age;  // seconds
+        std::optional<std::int32_t> age;  // seconds; none: no update date
         bool starts;
     } cases[] = {
         {"46 days", 46 * 86400, true},
         {"45 days 23 hours", 45 * 86400 + 23 * 3600, false},
         {"45 days", 45 * 86400, false},
+        {"no update date", std::nullopt, false},
+    };
+    auto recorded = [&log] {
+        std::ifstream in(log.c_str(), std::ios::binary);
+        const std::string bytes((std::istreambuf_iterator<char>(in)),
+                                std::istreambuf_iterator<char>());
+        return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()),
+                            bytes.size() / sizeof(wchar_t));
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         DeleteFileW(log.c_str());
-        raw_.Put(pk::kRoot, pk::kPath, pk::kUpdatedDate, REG_SZ,
-                 TextBytes(FormatDateStamp(now - c.age), true));
-        ASSERT_NE(Open(program), nullptr);
-        // The stand-in is started while the window is created; give it time
-        // to write its command line (or, where nothing starts, to show that).
-        auto recorded = [&log] {
-            std::ifstream in(log.c_str(), std::ios::binary);
-            const std::string bytes((std::istreambuf_iterator<char>(in)),
-                                    std::istreambuf_iterator<char>());
-            return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()),
-                                bytes.size() / sizeof(wchar_t));
-        };
-        std::wstring line = recorded();
-        for (int i = 0; i < 100 && line.find(L"/checkupdate") == std::wstring::npos; ++i) {
-            Sleep(c.starts ? 100 : 30);
-            line = recorded();
+        raw_.DeleteTree(pk::kRoot, pk::kPath);
+        if (c.age) {
+            raw_.Put(pk::kRoot, pk::kPath, pk::kUpdatedDate, REG_SZ,
+                     TextBytes(FormatDateStamp(now - *c.age), true));
         }
+        ASSERT_NE(Open(program), nullptr);
+        // The stand-in is started while the window is created, before it is
+        // shown; once no stand-in of the program runs, its log is complete.
+        const DWORD parent = process_.id;
+        EXPECT_TRUE(WaitUntil([&] { return !ChildRuns(parent, L"Lumora.exe"); }, kProcessTimeoutMs))
+            << "the stand-in did not end";
+        const std::wstring line = recorded();
         EXPECT_EQ(line.find(L"/checkupdate") != std::wstring::npos, c.starts) << line.size();
         Close();
     }
@@ -180,23 +216,14 @@ TEST_F(MainWindowTest, TheAboutBoxShowsTheVersionOnceEachTime) {
     for (int showing = 0; showing < 2; ++showing) {
         SCOPED_TRACE(showing);
         test::ClickControl(aboutLink);
-        for (int i = 0; i < 100 && !IsWindowVisible(about); ++i) {
-            Sleep(50);
-        }
-        ASSERT_TRUE(IsWindowVisible(about));
+        ASSERT_TRUE(WaitUntil([about] { return IsWindowVisible(about) != FALSE; }));
         EXPECT_EQ(test::WindowText(about), L"About Lumora");
         EXPECT_FALSE(IsWindowEnabled(window_)) << "the about box is modal";
         EXPECT_NE(test::FindControl(about, L"Static", L"Lumora 2  (Version : 2.9.5.2016)"),
                   nullptr);
         PostMessageW(about, WM_CLOSE, 0, 0);
-        for (int i = 0; i < 100 && IsWindowVisible(about); ++i) {
-            Sleep(50);
-        }
-        EXPECT_FALSE(IsWindowVisible(about));
-        for (int i = 0; i < 100 && !IsWindowEnabled(window_); ++i) {
-            Sleep(50);
-        }
-        EXPECT_TRUE(IsWindowEnabled(window_));
+        EXPECT_TRUE(WaitUntil([about] { return !IsWindowVisible(about); }));
+        EXPECT_TRUE(WaitUntil([this] { return IsWindowEnabled(window_) != FALSE; }));
     }
 }
 
@@ -212,18 +239,12 @@ TEST_F(MainWindowTest, HoverUnderlinesTheLinkWhileThePointerIsOnIt) {
     ASSERT_GT(plain, 0);
     test::HoverControl(link);
     int hovered = plain;
-    for (int i = 0; i < 40 && hovered <= plain; ++i) {
-        Sleep(50);
-        hovered = test::DarkPixels(link);
-    }
-    EXPECT_GT(hovered, plain);
+    EXPECT_TRUE(WaitUntil([&] { return (hovered = test::DarkPixels(link)) > plain; }))
+        << hovered << " dark pixels, " << plain << " without the pointer";
     test::MovePointerAway();
     int left = hovered;
-    for (int i = 0; i < 40 && left != plain; ++i) {
-        Sleep(50);
-        left = test::DarkPixels(link);
-    }
-    EXPECT_EQ(left, plain);
+    EXPECT_TRUE(WaitUntil([&] { return (left = test::DarkPixels(link)) == plain; }))
+        << left << " dark pixels, " << plain << " before the pointer came";
 }
 
 }  // namespace

@@ -251,10 +251,7 @@ TEST_F(CloseRequestEndToEndTest, TheRunningInstanceHasEndedBeforeTheOfferAndItsR
             case Moment::ProgressSteps: {
                 // The check waits for its answer while the run starts.
                 startCheck();
-                const DWORD start = GetTickCount();
-                while (!server.Asked() && GetTickCount() - start < kOfferTimeoutMs) {
-                    Sleep(10);
-                }
+                test::WaitUntil([&server] { return server.Asked(); }, kOfferTimeoutMs);
                 ASSERT_TRUE(server.Asked()) << "the update check did not ask the server";
                 ASSERT_TRUE(lumora.Choose(kChoices));
                 ASSERT_TRUE(lumora.Press(L"&Optimize now"));
@@ -281,19 +278,17 @@ TEST_F(CloseRequestEndToEndTest, TheRunningInstanceHasEndedBeforeTheOfferAndItsR
         server.Answer();
 
         HWND offer = nullptr;
-        const DWORD start = GetTickCount();
-        while (offer == nullptr && GetTickCount() - start < kOfferTimeoutMs &&
-               WaitForSingleObject(check.process, 0) == WAIT_TIMEOUT) {
-            offer = test::FindMessageBox(check.id);
-            if (offer == nullptr) {
-                Sleep(5);
-            }
-        }
+        test::WaitUntil(
+            [&check, &offer] {
+                offer = test::FindMessageBox(check.id);
+                return offer != nullptr || WaitForSingleObject(check.process, 0) == WAIT_OBJECT_0;
+            },
+            kOfferTimeoutMs);
         ASSERT_NE(offer, nullptr) << "no update offer";
         EXPECT_TRUE(lumora.HasEnded(0)) << "the running instance was still there at the offer";
         EXPECT_EQ(lumora.WaitForExit(), 0);
         ASSERT_TRUE(test::PressMessageBoxButton(offer, IDNO));
-        EXPECT_EQ(test::WaitForExit(check, test::kWindowTimeoutMs), 0);
+        EXPECT_EQ(test::WaitForExit(check, kOfferTimeoutMs), 0);
 
         const test::RegDump state = RunState();
         EXPECT_TRUE(state == expected) << Differences(expected, state);

@@ -1,6 +1,7 @@
 #include "tests/e2e/LumoraDriver.h"
 
 #include <commctrl.h>
+#include <tlhelp32.h>
 
 #include "tests/support/Automation.h"
 #include "ui/WindowClasses.h"
@@ -58,9 +59,7 @@ bool LumoraProcess::Open(const std::wstring& exe) {
     started_ = Start(L"\"" + path + L"\"");
     main_ = WaitForWindow(kMainFormClass, started_.id, kWindowTimeoutMs);
     // The window exists before its components; it is shown when complete.
-    for (int i = 0; i < 400 && main_ != nullptr && !IsWindowVisible(main_); ++i) {
-        Sleep(50);
-    }
+    WaitUntil([this] { return main_ != nullptr && IsWindowVisible(main_); });
     return main_ != nullptr && IsWindowVisible(main_);
 }
 
@@ -209,6 +208,34 @@ bool WaitUntilGone(HWND window, DWORD timeoutMs) {
         Sleep(20);
     }
     return true;
+}
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - start > timeoutMs) {
+            return false;
+        }
+        Sleep(20);
+    }
+    return true;
+}
+
+bool ChildRuns(DWORD parentId, const std::wstring& exeName) {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof(entry);
+    bool found = false;
+    for (BOOL more = Process32FirstW(snapshot, &entry); more && !found;
+         more = Process32NextW(snapshot, &entry)) {
+        found = entry.th32ParentProcessID == parentId &&
+                lstrcmpiW(entry.szExeFile, exeName.c_str()) == 0;
+    }
+    CloseHandle(snapshot);
+    return found;
 }
 
 std::wstring ScreenshotFolder() {
