@@ -4,7 +4,6 @@
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
-#include <tlhelp32.h>
 
 #include <fstream>
 #include <functional>
@@ -18,6 +17,7 @@
 #include "registry/ProgramKey.h"
 #include "tests/support/Automation.h"
 #include "tests/support/Process.h"
+#include "tests/support/ProcessJob.h"
 #include "tests/support/RawRegistry.h"
 #include "tuning/WindowsEditions.h"
 #include "ui/WindowClasses.h"
@@ -45,24 +45,6 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = kTimeou
     return true;
 }
 
-// True while a process of this file name started by |parentId| runs.
-bool ChildRuns(DWORD parentId, const std::wstring& exeName) {
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE) {
-        return false;
-    }
-    PROCESSENTRY32W entry{};
-    entry.dwSize = sizeof(entry);
-    bool found = false;
-    for (BOOL more = Process32FirstW(snapshot, &entry); more && !found;
-         more = Process32NextW(snapshot, &entry)) {
-        found = entry.th32ParentProcessID == parentId &&
-                lstrcmpiW(entry.szExeFile, exeName.c_str()) == 0;
-    }
-    CloseHandle(snapshot);
-    return found;
-}
-
 class MainWindowTest : public ::testing::Test {
   protected:
     void SetUp() override { raw_.DeleteTree(pk::kRoot, pk::kPath); }
@@ -71,9 +53,11 @@ class MainWindowTest : public ::testing::Test {
         raw_.DeleteTree(pk::kRoot, pk::kPath);
     }
 
-    HWND Open(const std::wstring& exe = L"") {
+    // Starts the program (in |job| when given) and waits for its window.
+    HWND Open(const std::wstring& exe = L"", test::ProcessJob* job = nullptr) {
         const std::wstring path = exe.empty() ? test::TestFolder() + L"Lumora.exe" : exe;
-        process_ = test::Start(L"\"" + path + L"\"");
+        const std::wstring command = L"\"" + path + L"\"";
+        process_ = job != nullptr ? job->Start(command) : test::Start(command);
         window_ = test::WaitForWindow(kMainFormClass, process_.id, kTimeoutMs);
         // The window exists before its components; it is shown when complete.
         WaitUntil([this] { return window_ != nullptr && IsWindowVisible(window_); });
@@ -191,15 +175,15 @@ TEST_F(MainWindowTest, TheFortyFiveDayRuleStartsTheUpdateCheck) {
             raw_.Put(pk::kRoot, pk::kPath, pk::kUpdatedDate, REG_SZ,
                      TextBytes(FormatDateStamp(now - *c.age), true));
         }
-        ASSERT_NE(Open(program), nullptr);
-        // The stand-in is started while the window is created, before it is
-        // shown; once no stand-in of the program runs, its log is complete.
-        const DWORD parent = process_.id;
-        EXPECT_TRUE(WaitUntil([&] { return !ChildRuns(parent, L"Lumora.exe"); }, kProcessTimeoutMs))
-            << "the stand-in did not end";
+        // The program and whatever it starts share a job: once all of them
+        // have ended, a stand-in that was started has written its log.
+        test::ProcessJob job;
+        ASSERT_NE(Open(program, &job), nullptr);
+        Close();
+        ASSERT_TRUE(job.WaitUntilAllEnded(kProcessTimeoutMs)) << "the stand-in did not end";
+        EXPECT_EQ(job.StartedCount() > 1, c.starts);
         const std::wstring line = recorded();
         EXPECT_EQ(line.find(L"/checkupdate") != std::wstring::npos, c.starts) << line.size();
-        Close();
     }
     DeleteFileW(log.c_str());
     DeleteFileW(program.c_str());

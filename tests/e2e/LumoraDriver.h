@@ -93,10 +93,6 @@ bool WaitUntilGone(HWND window, DWORD timeoutMs = kWindowTimeoutMs);
 
 // Polls |condition| until it holds; false when it did not within |timeoutMs|.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = kWindowTimeoutMs);
-// True while a process of this file name ("LumoraUpdate.exe") started by
-// the process |parentId| runs.
-bool ChildRuns(DWORD parentId, const std::wstring& exeName);
-
 // The folder the end-to-end tests save their screenshots in (the build's
 // "screenshots" folder), made when missing; with a trailing backslash.
 std::wstring ScreenshotFolder();

@@ -1,7 +1,6 @@
 #include "tests/e2e/LumoraDriver.h"
 
 #include <commctrl.h>
-#include <tlhelp32.h>
 
 #include "tests/support/Automation.h"
 #include "ui/WindowClasses.h"
@@ -219,23 +218,6 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
         Sleep(20);
     }
     return true;
-}
-
-bool ChildRuns(DWORD parentId, const std::wstring& exeName) {
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE) {
-        return false;
-    }
-    PROCESSENTRY32W entry{};
-    entry.dwSize = sizeof(entry);
-    bool found = false;
-    for (BOOL more = Process32FirstW(snapshot, &entry); more && !found;
-         more = Process32NextW(snapshot, &entry)) {
-        found = entry.th32ParentProcessID == parentId &&
-                lstrcmpiW(entry.szExeFile, exeName.c_str()) == 0;
-    }
-    CloseHandle(snapshot);
-    return found;
 }
 
 std::wstring ScreenshotFolder() {
