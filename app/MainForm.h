@@ -6,6 +6,7 @@
 
 namespace lumora {
 
+class RunView;
 class TLMAboutForm;
 class TLMSettingsForm;
 
@@ -43,10 +44,16 @@ class TLMMainForm : public FormWindow {
 
     TLMAboutForm* aboutForm_ = nullptr;
     TLMSettingsForm* settingsForm_ = nullptr;
-    // A run is under way; a request to close waits until its registry work
-    // is complete.
+    // Runs a run of the tuning engine with the close handling below.
+    void RunWith(RunView& view, void (*run)(RunView&));
+
+    // A run is under way: a request to close waits until its registry work
+    // is complete, unless it comes while the run asks a question.
     bool running_ = false;
+    bool asking_ = false;
     bool closeRequested_ = false;
+    // The window is destroyed; the run starts nothing more.
+    bool closed_ = false;
 };
 
 }  // namespace lumora

@@ -3,6 +3,8 @@
 #include <cmath>
 
 #include "common/WideText.h"
+#include "registry/CustomRegistry.h"
+#include "registry/ProgramKey.h"
 
 namespace lumora {
 
@@ -29,6 +31,15 @@ bool UpdateCheckDue(std::optional<double> updatedDate, double now) {
         return false;
     }
     return std::trunc(std::fabs(now - *updatedDate)) > kUpdateCheckDays;
+}
+
+bool UpdateCheckDueAt(const LocalDateTime& now, const StoredDateReader& readBack) {
+    namespace pk = program_key;
+    const std::wstring stored = ReadRegString(pk::kRoot, pk::kPath, pk::kUpdatedDate, L"", false);
+    if (stored.empty()) {
+        return false;
+    }
+    return UpdateCheckDue(readBack(stored), DayCountFromDateTime(now));
 }
 
 ScreenPoint HelpMenuCorner(int windowLeft, int windowTop, int windowWidth, int windowHeight,

@@ -4,8 +4,11 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
+
+#include "registry/DateStamp.h"
 
 namespace lumora {
 
@@ -21,6 +24,15 @@ int ClampSpeedSetting(std::int32_t stored);
 // True when more than 45 whole days lie between the recorded update date
 // and now (both day counts); no date starts nothing.
 bool UpdateCheckDue(std::optional<double> updatedDate, double now);
+
+// Reads a stored date text back as a day count (the main window reads it
+// with the user's regional formats); no value when it is not a date.
+using StoredDateReader = std::function<std::optional<double>(const std::wstring&)>;
+
+// The 45-day rule as the main window applies it when it is created: the
+// program key's UpdatedDate, read back with |readBack|, against |now|. A
+// missing or empty value starts nothing, whatever the clock says.
+bool UpdateCheckDueAt(const LocalDateTime& now, const StoredDateReader& readBack);
 
 struct ScreenPoint {
     int x;

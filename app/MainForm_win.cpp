@@ -227,11 +227,11 @@ void TLMMainForm::FormCreate() {
     Get(L"RestoreButton").SetEnabled(restore);
     SetPosition(L"SpeedTrackBar", ClampSpeedSetting(speedSetting));
 
-    // The 45-day rule: a missing date reads as now and starts nothing.
-    const LocalDateTime now = CurrentLocalTime();
-    const std::optional<double> updated = LocalTextToDate(DateStampToLocalText(ReadRegString(
-        pk::kRoot, pk::kPath, pk::kUpdatedDate, FormatDateStamp(DateStampFromTime(now)), false)));
-    if (UpdateCheckDue(updated, DayCountFromDateTime(now))) {
+    // The 45-day rule, over the date read back in the user's regional formats.
+    const auto readBack = [](const std::wstring& stored) {
+        return LocalTextToDate(DateStampToLocalText(stored));
+    };
+    if (UpdateCheckDueAt(CurrentLocalTime(), readBack)) {
         ExecuteFileDetached(ProgramFolder() + kProgramFileName, L"/checkupdate");
     }
 }
@@ -287,9 +287,17 @@ class MainFormRunView : public RunView {
             form_.settingsForm_->ShowProgressStep(text);
         }
     }
-    bool CloseRequested() override { return form_.closeRequested_; }
+    bool CloseRequested() override { return form_.closeRequested_ || form_.closed_; }
+    // While the box is open a close request is not held back: the box's own
+    // message loop delivers it, the window closes and takes the box with it.
     int Ask(const std::wstring& text, const std::wstring& title, unsigned flags) override {
-        return MessageBoxW(form_.Handle(), text.c_str(), title.c_str(), flags);
+        if (form_.closed_) {
+            return 0;
+        }
+        form_.asking_ = true;
+        const int answer = MessageBoxW(form_.Handle(), text.c_str(), title.c_str(), flags);
+        form_.asking_ = false;
+        return answer;
     }
     void PlayClick() override { PlayClickSound(); }
     void Restart() override { RestartWindows(); }
@@ -300,20 +308,24 @@ class MainFormRunView : public RunView {
 
 void TLMMainForm::GoButtonClick(Control& /*sender*/) {
     MainFormRunView view(*this);
-    running_ = true;
-    RunOptimize(view);
-    running_ = false;
-    if (closeRequested_) {
-        DestroyWindow(Handle());
-    }
+    RunWith(view, RunOptimize);
 }
 
 void TLMMainForm::RestoreButtonClick(Control& /*sender*/) {
     MainFormRunView view(*this);
+    RunWith(view, RunRestore);
+}
+
+void TLMMainForm::RunWith(RunView& view, void (*run)(RunView&)) {
     running_ = true;
-    RunRestore(view);
+    run(view);
     running_ = false;
-    if (closeRequested_) {
+    asking_ = false;
+    if (closed_) {
+        // Closed under a question: the box's message loop may have taken
+        // the request to end the message loop with it.
+        PostQuitMessage(0);
+    } else if (closeRequested_) {
         DestroyWindow(Handle());
     }
 }
@@ -321,12 +333,13 @@ void TLMMainForm::RestoreButtonClick(Control& /*sender*/) {
 LRESULT TLMMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CLOSE:
-            if (running_) {
+            if (running_ && !asking_) {
                 closeRequested_ = true;
                 return 0;
             }
             break;
         case WM_DESTROY:
+            closed_ = true;
             PostQuitMessage(0);
             return 0;
         default:

@@ -61,14 +61,11 @@ const std::vector<std::wstring>& RestoreKeys() {
 }
 
 std::wstring Joined(std::initializer_list<const wchar_t*> keys) {
-    std::wstring text;
+    std::vector<std::wstring> texts;
     for (const wchar_t* key : keys) {
-        if (!text.empty()) {
-            text += L"\r\n\r\n";
-        }
-        text += GetCaption(kMainSection, key);
+        texts.push_back(GetCaption(kMainSection, key));
     }
-    return text;
+    return JoinMessageTexts(texts);
 }
 
 // Shows the run's steps; stops early when the main window is to close.
@@ -93,7 +90,9 @@ void AskToRestart(RunView& view) {
     }
     const std::wstring text = Joined(
         {L"MessageBoxChangeRestart1", L"MessageBoxChangeRestart2", L"MessageBoxChangeRestart3"});
-    if (view.Ask(text, view.MainTitle(), kRestartQuestionFlags) == kIdYes) {
+    const int answer = view.Ask(text, view.MainTitle(), kRestartQuestionFlags);
+    // A window closed while the question was open restarts nothing.
+    if (answer == kIdYes && !view.CloseRequested()) {
         view.Restart();
     }
 }
@@ -146,7 +145,10 @@ void RunOptimize(RunView& view) {
 void RunRestore(RunView& view) {
     try {
         const std::wstring question = Joined({L"MessageBoxReset1", L"MessageBoxReset2"});
-        if (view.Ask(question, view.MainTitle(), kRestoreQuestionFlags) != kIdOk) {
+        const int answer = view.Ask(question, view.MainTitle(), kRestoreQuestionFlags);
+        // The main window may have been closed while the question was open:
+        // then nothing is restored, whatever the answer.
+        if (answer != kIdOk || view.CloseRequested()) {
             return;
         }
         view.PlayClick();

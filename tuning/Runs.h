@@ -26,10 +26,14 @@ class RunView {
     virtual void SetProgressHeading(const std::wstring& text) = 0;
     virtual void ShowProgressStep(const std::wstring& text) = 0;
     // True once the main window was asked to close (another process of the
-    // program closes it for an update): the run then skips its remaining
-    // steps, finishes its registry work and asks nothing more.
+    // program closes it for an update). Asked during the steps or the
+    // registry work, the window waits: the run skips its remaining steps,
+    // finishes its registry work and asks nothing more. Asked while a
+    // question is open, the window closes at once; the run then starts
+    // nothing after the answer.
     virtual bool CloseRequested() = 0;
-    // A message box owned by the main window; the button pressed.
+    // A message box owned by the main window; the button pressed (0 when
+    // the box went with its window).
     virtual int Ask(const std::wstring& text, const std::wstring& title, unsigned flags) = 0;
     virtual void PlayClick() = 0;
     virtual void Restart() = 0;

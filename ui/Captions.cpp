@@ -30,6 +30,19 @@ std::wstring GetCaption(const std::wstring& section, const std::wstring& key) {
     }
 }
 
+std::wstring JoinMessageTexts(const std::vector<std::wstring>& texts) {
+    std::wstring joined;
+    bool first = true;
+    for (const std::wstring& text : texts) {
+        if (!first) {
+            joined += L"\r\n\r\n";
+        }
+        joined += text;
+        first = false;
+    }
+    return joined;
+}
+
 void LoadFormCaptions(Form& form) {
     try {
         const std::optional<std::wstring> table = ConfiguredTable();

@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "app/MainFormRules.h"
+#include "registry/DateText.h"
+#include "registry/ProgramKey.h"
+#include "tests/support/RawRegistry.h"
 
 namespace lumora {
 namespace {
@@ -39,6 +44,50 @@ TEST(MainFormRulesTest, UpdateCheckIsDueAfterMoreThan45WholeDays) {
     EXPECT_FALSE(UpdateCheckDue(now, now));
     EXPECT_TRUE(UpdateCheckDue(now + 47, now));  // the difference counts either way
     EXPECT_FALSE(UpdateCheckDue(std::nullopt, now));
+}
+
+// The rule over the program key with the clock given: a stamp is read back
+// as its date, a date text in the M/d/yyyy form as that day.
+TEST(MainFormRulesTest, UpdateCheckRuleAtAnyClock) {
+    namespace pk = program_key;
+    const auto readBack = [](const std::wstring& stored) -> std::optional<double> {
+        if (IsDateText(stored)) {
+            const auto date = ParseShortDate(stored, L"M/d/yyyy", 2039);
+            return date ? std::optional<double>(DayCountFromDateTime(*date)) : std::nullopt;
+        }
+        const auto stamp = ParseDateStamp(stored);
+        return stamp ? std::optional<double>(TimeFromDateStamp(*stamp)) : std::nullopt;
+    };
+    const LocalDateTime now2026{2026, 12, 9, 22, 43, 19, 0};
+    const LocalDateTime now2039{2039, 6, 1, 12, 0, 0, 0};
+    const std::int32_t stamp2026 = DateStampFromTime(now2026);
+    const struct {
+        const char* what;
+        std::optional<std::wstring> updatedDate;
+        LocalDateTime now;
+        bool due;
+    } cases[] = {
+        {"46 days back", FormatDateStamp(stamp2026 - 46 * 86400), now2026, true},
+        {"45 days 23 hours back", FormatDateStamp(stamp2026 - 45 * 86400 - 23 * 3600), now2026,
+         false},
+        {"missing", std::nullopt, now2026, false},
+        {"empty", L"", now2026, false},
+        {"missing, in 2039", std::nullopt, now2039, false},
+        // Stamped after 2038: the latest stamp there is, 19 January 2038.
+        {"present, in 2039", L"2147483647", now2039, true},
+        {"a date text one month back, in 2039", L"5/1/2039", now2039, false},
+    };
+    test::RawRegistry raw;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        raw.DeleteTree(pk::kRoot, pk::kPath);
+        if (c.updatedDate) {
+            raw.Put(pk::kRoot, pk::kPath, pk::kUpdatedDate, 1,
+                    test::TextBytes(*c.updatedDate, true));
+        }
+        EXPECT_EQ(UpdateCheckDueAt(c.now, readBack), c.due);
+    }
+    raw.DeleteTree(pk::kRoot, pk::kPath);
 }
 
 // The corner counts the whole frame, borders and title bar, as lying left of

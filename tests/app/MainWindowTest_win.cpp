@@ -6,7 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 #include <iterator>
+#include <optional>
 
 #include "app/MainFormRules.h"
 #include "platform/WindowsVersion.h"
@@ -15,6 +17,7 @@
 #include "registry/ProgramKey.h"
 #include "tests/support/Automation.h"
 #include "tests/support/Process.h"
+#include "tests/support/ProcessJob.h"
 #include "tests/support/RawRegistry.h"
 #include "tuning/WindowsEditions.h"
 #include "ui/WindowClasses.h"
@@ -27,6 +30,20 @@ using test::DwordBytes;
 using test::TextBytes;
 
 constexpr DWORD kTimeoutMs = 20000;
+// For what another process does in its own time under Wine.
+constexpr DWORD kProcessTimeoutMs = 60000;
+
+// Polls |condition| until it holds; false when it did not within |timeoutMs|.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = kTimeoutMs) {
+    const DWORD start = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - start > timeoutMs) {
+            return false;
+        }
+        Sleep(20);
+    }
+    return true;
+}
 
 class MainWindowTest : public ::testing::Test {
   protected:
@@ -36,14 +53,14 @@ class MainWindowTest : public ::testing::Test {
         raw_.DeleteTree(pk::kRoot, pk::kPath);
     }
 
-    HWND Open(const std::wstring& exe = L"") {
+    // Starts the program (in |job| when given) and waits for its window.
+    HWND Open(const std::wstring& exe = L"", test::ProcessJob* job = nullptr) {
         const std::wstring path = exe.empty() ? test::TestFolder() + L"Lumora.exe" : exe;
-        process_ = test::Start(L"\"" + path + L"\"");
+        const std::wstring command = L"\"" + path + L"\"";
+        process_ = job != nullptr ? job->Start(command) : test::Start(command);
         window_ = test::WaitForWindow(kMainFormClass, process_.id, kTimeoutMs);
         // The window exists before its components; it is shown when complete.
-        for (int i = 0; i < 400 && window_ != nullptr && !IsWindowVisible(window_); ++i) {
-            Sleep(50);
-        }
+        WaitUntil([this] { return window_ != nullptr && IsWindowVisible(window_); });
         return window_ != nullptr && IsWindowVisible(window_) ? window_ : nullptr;
     }
     void Close() {
@@ -135,35 +152,41 @@ TEST_F(MainWindowTest, TheFortyFiveDayRuleStartsTheUpdateCheck) {
     const std::int32_t now = DateStampFromTime(CurrentLocalTime());
     const struct {
         const char* what;
-        std::int32_t age;  // seconds
+        std::optional<std::int32_t> age;  // seconds; none: no update date
         bool starts;
     } cases[] = {
-        {"46 days", 46 * 86400, true},
+        // A stamp is rounded to the nearest second, so |now| may be stamped
+        // up to half a second late: one second more keeps the program's own
+        // clock, read later, 46 whole days past the date.
+        {"46 days", 46 * 86400 + 1, true},
         {"45 days 23 hours", 45 * 86400 + 23 * 3600, false},
         {"45 days", 45 * 86400, false},
+        {"no update date", std::nullopt, false},
+    };
+    auto recorded = [&log] {
+        std::ifstream in(log.c_str(), std::ios::binary);
+        const std::string bytes((std::istreambuf_iterator<char>(in)),
+                                std::istreambuf_iterator<char>());
+        return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()),
+                            bytes.size() / sizeof(wchar_t));
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         DeleteFileW(log.c_str());
-        raw_.Put(pk::kRoot, pk::kPath, pk::kUpdatedDate, REG_SZ,
-                 TextBytes(FormatDateStamp(now - c.age), true));
-        ASSERT_NE(Open(program), nullptr);
-        // The stand-in is started while the window is created; give it time
-        // to write its command line (or, where nothing starts, to show that).
-        auto recorded = [&log] {
-            std::ifstream in(log.c_str(), std::ios::binary);
-            const std::string bytes((std::istreambuf_iterator<char>(in)),
-                                    std::istreambuf_iterator<char>());
-            return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()),
-                                bytes.size() / sizeof(wchar_t));
-        };
-        std::wstring line = recorded();
-        for (int i = 0; i < 100 && line.find(L"/checkupdate") == std::wstring::npos; ++i) {
-            Sleep(c.starts ? 100 : 30);
-            line = recorded();
+        raw_.DeleteTree(pk::kRoot, pk::kPath);
+        if (c.age) {
+            raw_.Put(pk::kRoot, pk::kPath, pk::kUpdatedDate, REG_SZ,
+                     TextBytes(FormatDateStamp(now - *c.age), true));
         }
-        EXPECT_EQ(line.find(L"/checkupdate") != std::wstring::npos, c.starts) << line.size();
+        // The program and whatever it starts share a job: once all of them
+        // have ended, a stand-in that was started has written its log.
+        test::ProcessJob job;
+        ASSERT_NE(Open(program, &job), nullptr);
         Close();
+        ASSERT_TRUE(job.WaitUntilAllEnded(kProcessTimeoutMs)) << "the stand-in did not end";
+        EXPECT_EQ(job.StartedCount() > 1, c.starts);
+        const std::wstring line = recorded();
+        EXPECT_EQ(line.find(L"/checkupdate") != std::wstring::npos, c.starts) << line.size();
     }
     DeleteFileW(log.c_str());
     DeleteFileW(program.c_str());
@@ -180,23 +203,14 @@ TEST_F(MainWindowTest, TheAboutBoxShowsTheVersionOnceEachTime) {
     for (int showing = 0; showing < 2; ++showing) {
         SCOPED_TRACE(showing);
         test::ClickControl(aboutLink);
-        for (int i = 0; i < 100 && !IsWindowVisible(about); ++i) {
-            Sleep(50);
-        }
-        ASSERT_TRUE(IsWindowVisible(about));
+        ASSERT_TRUE(WaitUntil([about] { return IsWindowVisible(about) != FALSE; }));
         EXPECT_EQ(test::WindowText(about), L"About Lumora");
         EXPECT_FALSE(IsWindowEnabled(window_)) << "the about box is modal";
         EXPECT_NE(test::FindControl(about, L"Static", L"Lumora 2  (Version : 2.9.5.2016)"),
                   nullptr);
         PostMessageW(about, WM_CLOSE, 0, 0);
-        for (int i = 0; i < 100 && IsWindowVisible(about); ++i) {
-            Sleep(50);
-        }
-        EXPECT_FALSE(IsWindowVisible(about));
-        for (int i = 0; i < 100 && !IsWindowEnabled(window_); ++i) {
-            Sleep(50);
-        }
-        EXPECT_TRUE(IsWindowEnabled(window_));
+        EXPECT_TRUE(WaitUntil([about] { return !IsWindowVisible(about); }));
+        EXPECT_TRUE(WaitUntil([this] { return IsWindowEnabled(window_) != FALSE; }));
     }
 }
 
@@ -212,18 +226,12 @@ TEST_F(MainWindowTest, HoverUnderlinesTheLinkWhileThePointerIsOnIt) {
     ASSERT_GT(plain, 0);
     test::HoverControl(link);
     int hovered = plain;
-    for (int i = 0; i < 40 && hovered <= plain; ++i) {
-        Sleep(50);
-        hovered = test::DarkPixels(link);
-    }
-    EXPECT_GT(hovered, plain);
+    EXPECT_TRUE(WaitUntil([&] { return (hovered = test::DarkPixels(link)) > plain; }))
+        << hovered << " dark pixels, " << plain << " without the pointer";
     test::MovePointerAway();
     int left = hovered;
-    for (int i = 0; i < 40 && left != plain; ++i) {
-        Sleep(50);
-        left = test::DarkPixels(link);
-    }
-    EXPECT_EQ(left, plain);
+    EXPECT_TRUE(WaitUntil([&] { return (left = test::DarkPixels(link)) == plain; }))
+        << left << " dark pixels, " << plain << " before the pointer came";
 }
 
 }  // namespace

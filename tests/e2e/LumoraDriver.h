@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -90,6 +91,8 @@ bool PressMessageBoxButton(HWND box, int id);
 // Waits until the window is destroyed or hidden; false after |timeoutMs|.
 bool WaitUntilGone(HWND window, DWORD timeoutMs = kWindowTimeoutMs);
 
+// Polls |condition| until it holds; false when it did not within |timeoutMs|.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = kWindowTimeoutMs);
 // The folder the end-to-end tests save their screenshots in (the build's
 // "screenshots" folder), made when missing; with a trailing backslash.
 std::wstring ScreenshotFolder();

@@ -58,9 +58,7 @@ bool LumoraProcess::Open(const std::wstring& exe) {
     started_ = Start(L"\"" + path + L"\"");
     main_ = WaitForWindow(kMainFormClass, started_.id, kWindowTimeoutMs);
     // The window exists before its components; it is shown when complete.
-    for (int i = 0; i < 400 && main_ != nullptr && !IsWindowVisible(main_); ++i) {
-        Sleep(50);
-    }
+    WaitUntil([this] { return main_ != nullptr && IsWindowVisible(main_); });
     return main_ != nullptr && IsWindowVisible(main_);
 }
 
@@ -203,6 +201,17 @@ bool PressMessageBoxButton(HWND box, int id) {
 bool WaitUntilGone(HWND window, DWORD timeoutMs) {
     const DWORD start = GetTickCount();
     while (IsWindow(window) && IsWindowVisible(window)) {
+        if (GetTickCount() - start > timeoutMs) {
+            return false;
+        }
+        Sleep(20);
+    }
+    return true;
+}
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    while (!condition()) {
         if (GetTickCount() - start > timeoutMs) {
             return false;
         }

@@ -434,10 +434,8 @@ class RunsEndToEndTest : public ::testing::Test {
         EXPECT_EQ(GetWindowLongW(no, GWL_STYLE) & 0xF, BS_DEFPUSHBUTTON) << "No is the default";
         ASSERT_TRUE(test::PressMessageBoxButton(question, IDNO));
         ASSERT_TRUE(test::WaitUntilGone(question));
-        for (int i = 0; i < 100 && !IsWindowEnabled(lumora.Main()); ++i) {
-            Sleep(20);
-        }
-        EXPECT_TRUE(IsWindowEnabled(lumora.Main()));
+        HWND main = lumora.Main();
+        EXPECT_TRUE(test::WaitUntil([main] { return IsWindowEnabled(main) != FALSE; }));
     }
 
     // Compares the registry, read with reg.exe, with |expected|; the program
@@ -706,25 +704,19 @@ TEST_F(RunsEndToEndTest, Screenshots) {
     HWND about = test::WaitForWindow(kAboutFormClass, lumora.Id(), 0);
     ASSERT_NE(about, nullptr);
     test::ClickControl(test::FindControl(lumora.Main(), L"Static", L"About Lumora"));
-    for (int i = 0; i < 100 && !IsWindowVisible(about); ++i) {
-        Sleep(50);
-    }
-    ASSERT_TRUE(IsWindowVisible(about));
+    ASSERT_TRUE(test::WaitUntil([about] { return IsWindowVisible(about) != FALSE; }));
     Sleep(300);
     EXPECT_TRUE(test::SaveScreenshot(about, folder + L"about-box.bmp"));
     PostMessageW(about, WM_CLOSE, 0, 0);
     ASSERT_TRUE(test::WaitUntilGone(about));
-    for (int i = 0; i < 100 && !IsWindowEnabled(lumora.Main()); ++i) {
-        Sleep(20);
-    }
+    HWND main = lumora.Main();
+    ASSERT_TRUE(test::WaitUntil([main] { return IsWindowEnabled(main) != FALSE; }));
 
     ASSERT_TRUE(lumora.Choose(kWin10CableBoost));
     ASSERT_TRUE(lumora.Press(L"&Optimize now"));
     ASSERT_TRUE(lumora.WaitForProgressStep());
     // Some steps in, and time for the program to paint the last of them.
-    for (int i = 0; i < 500 && lumora.ProgressBar() < 20; ++i) {
-        Sleep(5);
-    }
+    test::WaitUntil([&lumora] { return lumora.ProgressBar() >= 20; });
     Sleep(100);
     EXPECT_TRUE(test::SaveScreenshot(lumora.ProgressDialog(), folder + L"progress-dialog.bmp"));
     HWND question = lumora.WaitForMessageBox();

@@ -15,6 +15,7 @@
 #include "tests/e2e/RegExport.h"
 #include "tests/platform/LoopbackServer.h"
 #include "tests/support/Automation.h"
+#include "tests/support/ProcessJob.h"
 #include "tests/support/RawRegistry.h"
 #include "ui/WindowClasses.h"
 
@@ -27,6 +28,9 @@ namespace {
 
 using test::LumoraProcess;
 using test::ServerScript;
+
+// For what another process does in its own time under Wine.
+constexpr DWORD kProcessTimeoutMs = 60000;
 
 const wchar_t kTitle[] = L"Lumora - Make your computer and internet run faster";
 const wchar_t kQuestion[] =
@@ -76,7 +80,10 @@ class UpdateCheckEndToEndTest : public ::testing::Test {
                             bytes.size() / sizeof(wchar_t));
     }
 
-    test::Started StartCheck() const { return test::Start(L"\"" + Program() + L"\" /checkupdate"); }
+    // The check in a job of its own, with the updater it may start.
+    test::Started StartCheck(test::ProcessJob& job) const {
+        return job.Start(L"\"" + Program() + L"\" /checkupdate");
+    }
 
     // With an instance running and the server offering a new version: the
     // instance is gone before the question shows; the answer is |answer|.
@@ -87,14 +94,11 @@ class UpdateCheckEndToEndTest : public ::testing::Test {
         ASSERT_TRUE(running.Open(Program()));
         HWND runningWindow = running.Main();
 
-        test::Started check = StartCheck();
+        test::ProcessJob job;
+        test::Started check = StartCheck(job);
         HWND question = nullptr;
-        for (int i = 0; i < 1000 && question == nullptr; ++i) {
-            question = test::FindMessageBox(check.id);
-            if (question == nullptr) {
-                Sleep(20);
-            }
-        }
+        test::WaitUntil([&] { return (question = test::FindMessageBox(check.id)) != nullptr; },
+                        kProcessTimeoutMs);
         ASSERT_NE(question, nullptr)
             << "no question; the server saw " << testing::PrintToString(server.Request());
         EXPECT_FALSE(IsWindow(runningWindow)) << "the running instance's window is still there";
@@ -108,7 +112,10 @@ class UpdateCheckEndToEndTest : public ::testing::Test {
                   std::string::npos);
 
         ASSERT_TRUE(test::PressMessageBoxButton(question, answer));
-        EXPECT_EQ(test::WaitForExit(check, test::kWindowTimeoutMs), 0);
+        EXPECT_EQ(test::WaitForExit(check, kProcessTimeoutMs), 0);
+        // Once all have ended, an updater that was started has written its log.
+        EXPECT_TRUE(job.WaitUntilAllEnded(kProcessTimeoutMs));
+        EXPECT_EQ(job.StartedCount() > 1, answer == IDYES);
         EXPECT_EQ(FindWindowW(kMainFormClass, nullptr), nullptr) << "a main window opened";
     }
 
@@ -118,17 +125,12 @@ class UpdateCheckEndToEndTest : public ::testing::Test {
 
 TEST_F(UpdateCheckEndToEndTest, NoToTheOfferStartsNothing) {
     AnswerTheOffer(IDNO);
-    Sleep(1500);  // time for a wrongly started updater to write its log
     EXPECT_EQ(RecordedUpdaterStart(), L"");
 }
 
 TEST_F(UpdateCheckEndToEndTest, YesToTheOfferStartsTheUpdaterOfTheProgramFolder) {
     AnswerTheOffer(IDYES);
-    std::wstring line;
-    for (int i = 0; i < 200 && line.empty(); ++i) {
-        Sleep(50);
-        line = RecordedUpdaterStart();
-    }
+    const std::wstring line = RecordedUpdaterStart();
     ASSERT_FALSE(line.empty()) << "the updater was not started";
     // The updater's own path (as the shell quotes it), and no arguments.
     const std::size_t name = line.find(L"LumoraUpdate.exe");
@@ -148,25 +150,24 @@ TEST_F(UpdateCheckEndToEndTest, NoNewVersionRestoresTheRunningInstance) {
     ASSERT_EQ(server.Port(), LUMORA_UPDATE_PORT) << "the update port is taken";
     LumoraProcess running;
     ASSERT_TRUE(running.Open(Program()));
-    ShowWindow(running.Main(), SW_MINIMIZE);
-    for (int i = 0; i < 100 && !IsIconic(running.Main()); ++i) {
-        Sleep(20);
-    }
-    ASSERT_TRUE(IsIconic(running.Main()));
+    HWND main = running.Main();
+    ShowWindow(main, SW_MINIMIZE);
+    ASSERT_TRUE(test::WaitUntil([main] { return IsIconic(main) != FALSE; }));
 
-    test::Started check = StartCheck();
+    test::ProcessJob job;
+    test::Started check = StartCheck(job);
     bool shown = false;
-    for (int i = 0; i < 1000 && WaitForSingleObject(check.process, 20) == WAIT_TIMEOUT; ++i) {
-        shown = shown || test::FindMessageBox(check.id) != nullptr;
-    }
+    test::WaitUntil(
+        [&] {
+            shown = shown || test::FindMessageBox(check.id) != nullptr;
+            return WaitForSingleObject(check.process, 0) == WAIT_OBJECT_0;
+        },
+        kProcessTimeoutMs);
     EXPECT_EQ(test::WaitForExit(check, 0), 0);
     EXPECT_FALSE(shown);
     EXPECT_FALSE(server.Request().empty()) << "the update server was not asked";
-    ASSERT_TRUE(IsWindow(running.Main()));
-    for (int i = 0; i < 100 && IsIconic(running.Main()); ++i) {
-        Sleep(20);
-    }
-    EXPECT_FALSE(IsIconic(running.Main()));
+    ASSERT_TRUE(IsWindow(main));
+    EXPECT_TRUE(test::WaitUntil([main] { return !IsIconic(main); }));
     EXPECT_TRUE(IsWindowVisible(running.Main()));
     EXPECT_EQ(running.Close(), 0);
     EXPECT_EQ(RecordedUpdaterStart(), L"");
