@@ -66,8 +66,10 @@ bool PremultiplyIfAlpha(HBITMAP bitmap) {
 // BI_RLE4). A DIB section cannot hold compressed bits, so LoadImage with
 // LR_CREATEDIBSECTION refuses them on every Windows version; they are
 // expanded here into a DIB section of the same depth and palette, the one
-// copy the program keeps. Null when the resource is not such a bitmap.
-HBITMAP LoadCompressedBitmap(HINSTANCE module, int resource) {
+// copy the program keeps. Null when the resource is not such a bitmap
+// (|compressed| false) or is one with a header out of bounds.
+HBITMAP LoadCompressedBitmap(HINSTANCE module, int resource, bool& compressed) {
+    compressed = false;
     HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(resource), RT_BITMAP);
     HGLOBAL loaded = found != nullptr ? LoadResource(module, found) : nullptr;
     const auto* data = static_cast<const BYTE*>(loaded != nullptr ? LockResource(loaded) : nullptr);
@@ -82,6 +84,7 @@ HBITMAP LoadCompressedBitmap(HINSTANCE module, int resource) {
     if (!rle8 && !rle4) {
         return nullptr;
     }
+    compressed = true;
     const DWORD maxColours = rle8 ? 256 : 16;
     const DWORD colours = header.biClrUsed != 0 ? header.biClrUsed : maxColours;
     if (header.biSize < sizeof(header) || header.biSize > size || header.biWidth <= 0 ||
@@ -101,7 +104,7 @@ HBITMAP LoadCompressedBitmap(HINSTANCE module, int resource) {
     std::memcpy(info.data(), &header, sizeof(header));
     std::memcpy(info.data() + sizeof(header), data + bitsOffset - colours * sizeof(RGBQUAD),
                 colours * sizeof(RGBQUAD));
-    auto* compressed = reinterpret_cast<BITMAPINFO*>(info.data());
+    auto* packed = reinterpret_cast<BITMAPINFO*>(info.data());
     std::vector<BYTE> plainInfo = info;
     auto* plain = reinterpret_cast<BITMAPINFO*>(plainInfo.data());
     plain->bmiHeader.biCompression = BI_RGB;
@@ -114,7 +117,7 @@ HBITMAP LoadCompressedBitmap(HINSTANCE module, int resource) {
     }
     HDC screen = GetDC(nullptr);
     const int lines = SetDIBits(screen, bitmap, 0, static_cast<UINT>(header.biHeight),
-                                data + bitsOffset, compressed, DIB_RGB_COLORS);
+                                data + bitsOffset, packed, DIB_RGB_COLORS);
     ReleaseDC(nullptr, screen);
     if (lines <= 0) {
         DeleteObject(bitmap);
@@ -125,8 +128,10 @@ HBITMAP LoadCompressedBitmap(HINSTANCE module, int resource) {
 
 HBITMAP LoadArt(int resource) {
     HINSTANCE module = GetModuleHandleW(nullptr);
-    if (HBITMAP compressed = LoadCompressedBitmap(module, resource)) {
-        return compressed;
+    bool compressed = false;
+    HBITMAP bitmap = LoadCompressedBitmap(module, resource, compressed);
+    if (compressed) {
+        return bitmap;
     }
     return static_cast<HBITMAP>(
         LoadImageW(module, MAKEINTRESOURCEW(resource), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
