@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -150,13 +151,14 @@ int Run(const std::vector<std::wstring>& others) {
     programs.push_back({"bare window", reference + L" /bare", L"LumoraBareWindow", {}, {}});
     programs.push_back({"floor window", reference, L"LumoraFloorWindow", {}, {}});
     programs.push_back({"Lumora.exe", L"\"" + lumora + L"\"", kMainFormClass, {}, {}});
-    for (const std::wstring& other : others) {
-        programs.push_back({Narrow(other.substr(other.find_last_of(L"\\/") + 1)),
-                            L"\"" + other + L"\"",
-                            kMainFormClass,
-                            {},
-                            {}});
-    }
+    std::transform(others.begin(), others.end(), std::back_inserter(programs),
+                   [](const std::wstring& other) {
+                       return Program{Narrow(other.substr(other.find_last_of(L"\\/") + 1)),
+                                      L"\"" + other + L"\"",
+                                      kMainFormClass,
+                                      {},
+                                      {}};
+                   });
 
     // A fresh program key: no stored choices and no update date, so that the
     // program starts no update check of its own.
@@ -186,12 +188,10 @@ int Run(const std::vector<std::wstring>& others) {
     for (const std::wstring& other : others) {
         PrintSize(other);
     }
-    for (const Program& program : programs) {
-        if (program.failures > 0 || program.startMs.empty()) {
-            return 1;
-        }
-    }
-    return 0;
+    const bool failed = std::any_of(programs.begin(), programs.end(), [](const Program& program) {
+        return program.failures > 0 || program.startMs.empty();
+    });
+    return failed ? 1 : 0;
 }
 
 }  // namespace
