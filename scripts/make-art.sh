@@ -1,26 +1,39 @@
 #!/usr/bin/env bash
 # Draws Lumora's window artwork and program icon into resources/art/.
 #
-# Needs ImageMagick 6 (convert) and awk. The outputs are committed, so the
+# Needs ImageMagick 6 (convert), awk and the URW base fonts (Debian:
+# fonts-urw-base35) for the logo's lettering. The outputs are committed, so the
 # build itself never runs this script; run it again after changing the art:
 #
 #   scripts/make-art.sh            # writes resources/art/*
 #   scripts/make-art.sh --preview  # also writes mock-ups to /tmp/lumora-*.png
 #
 # Everything is drawn from plain shapes and gradients. Window art is stored
-# as uncompressed BMP so that Windows 2000 and XP show it without extra
-# decoders:
-#   *.bmp        24-bit BMP (BITMAPINFOHEADER, BI_RGB). Pieces that lie on
-#                other art (logo, nav buttons) are pre-composed on the exact
-#                pixels of the background they sit on, so they can be drawn
-#                opaque at their fixed places.
+# as BMP, which Windows 2000 and XP read without extra decoders:
+#   *.bmp        8-bit BMP with its own palette of at most 256 colours,
+#                run-length compressed (BITMAPINFOHEADER, BI_RLE8), which
+#                GDI expands on every Windows version (SetDIBits into an
+#                8-bit DIB section; a DIB section itself cannot be
+#                compressed, so LoadImage with LR_CREATEDIBSECTION refuses
+#                it). Areas of few colours (the link
+#                column, the footer, the white ground) keep their exact
+#                colours; the header bands, the logo and the about box's art
+#                are reduced to 256 colours without dithering, within a few
+#                levels of the drawing, so that they stay flat runs. Pieces
+#                that lie on other art (logo, nav buttons) are pre-composed on
+#                the pixels of the background they sit on, so they can be
+#                drawn opaque at their fixed places. The large icon of the
+#                about box is pre-composed on white, the about box's ground.
 #   *-alpha.bmp  32-bit BMP (BITMAPINFOHEADER, BI_RGB) with straight,
 #                non-premultiplied alpha in the fourth byte, for drawing with
-#                AlphaBlend after premultiplying, or for 32-bit image lists.
+#                AlphaBlend after premultiplying, or for 32-bit image lists
+#                (the program uses those of the 16 x 16 list icons only).
 # The 16 x 16 list icons come as 24-bit with magenta (#FF00FF) as the
 # transparent key colour (edges blended on white) and as 32-bit with alpha.
-# Lumora.ico holds 16, 32, 48 and 256 px images, all 32-bit uncompressed
-# DIBs with an AND mask (no PNG entry, which older systems cannot read).
+# Lumora.ico holds 16, 32 and 48 px images as 32-bit uncompressed DIBs with
+# an AND mask, which Windows 2000 and XP use, and the 256 px image as a
+# 32-bit PNG entry, which Windows Vista and later read and older systems
+# never choose for sizes up to 48 px.
 set -euo pipefail
 
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
@@ -54,6 +67,17 @@ FONT_TAG='URW-Gothic-Book'
 save24() { # in out [background]
     convert "$1" -background "${3:-white}" -alpha remove -alpha off \
         -type TrueColor BMP3:"$2"
+}
+
+# 8-bit run-length compressed BMP; more than 256 colours are reduced to 256
+# (or to the given number) without dithering, fewer are kept exactly.
+save8() { # in out [colours]
+    local colours
+    colours=$(convert "$1" -background white -alpha remove -alpha off -format %k info:)
+    local reduce=()
+    if ((colours > ${3:-256})); then reduce=(+dither -colors "${3:-256}"); fi
+    convert "$1" -background white -alpha remove -alpha off "${reduce[@]}" \
+        -type Palette -compress RLE BMP3:"$2"
 }
 
 # 32-bit BMP with straight alpha.
@@ -180,9 +204,15 @@ convert -size ${W}x${H} xc:white \
     \( -size ${W}x21 gradient:"$FOOT-#E2E9EE" \) -geometry +0+479 -compose Over -composite \
     -fill "$RULE" -draw "line 0,479 763,479" \
     "$T/background.png"
-save24 "$T/background.png" "$OUT/Background.bmp"
+# The header rows share the palette with the exact colours of the rest.
+convert "$T/background.png" -crop ${W}x$((HB + 3))+0+0 +repage "$T/bg-head.png"
+convert "$T/background.png" -crop ${W}x$((H - HB - 3))+0+$((HB + 3)) +repage "$T/bg-body.png"
+body_colours=$(convert "$T/bg-body.png" -format %k info:)
+convert "$T/bg-head.png" +dither -colors $((256 - body_colours)) "$T/bg-head8.png"
+convert "$T/bg-head8.png" "$T/bg-body.png" -append "$T/background8.png"
+save8 "$T/background8.png" "$OUT/Background.bmp"
 
-# Header crop under a piece at x,y of size w x h (for opaque 24-bit pieces).
+# Header crop under a piece at x,y of size w x h (for opaque pieces).
 under() { # x y w h out
     convert "$T/background.png" -crop "$3x$4+$1+$2" +repage "$5"
 }
@@ -201,7 +231,7 @@ convert -size 400x50 xc:none \
 save32 "$T/logo.png" "$OUT/TopLogo-alpha.bmp"
 under 8 16 400 50 "$T/logo-under.png"
 convert "$T/logo-under.png" "$T/logo.png" -compose Over -composite "$T/logo-on.png"
-save24 "$T/logo-on.png" "$OUT/TopLogo.bmp"
+save8 "$T/logo-on.png" "$OUT/TopLogo.bmp"
 
 # ---------------------------------------------------------------------------
 # Nav buttons: glassy pills with a small white symbol at the left; the program
@@ -252,7 +282,7 @@ navbutton() { # n x y w kind
     save32 "$T/nav$n.png" "$OUT/NavButton$n-alpha.bmp"
     under "$x" "$y" "$w" 27 "$T/nav$n-under.png"
     convert "$T/nav$n-under.png" "$T/nav$n.png" -compose Over -composite "$T/nav$n-on.png"
-    save24 "$T/nav$n-on.png" "$OUT/NavButton$n.bmp"
+    save8 "$T/nav$n-on.png" "$OUT/NavButton$n.bmp"
 }
 navbutton 1 672 16 78 help
 navbutton 2 471 58 85 home
@@ -322,7 +352,7 @@ convert -size 700x60 xc:white "$T/banner-band.png" -geometry +0+0 -compose Over 
     \( "$T/mark28.png" -background 'rgba(0,0,0,0.45)' -shadow 60x1.5+0+1 \) -geometry +11+13 -compose Over -composite \
     "$T/mark28.png" -geometry +12+13 -compose Over -composite \
     "$T/banner.png"
-save24 "$T/banner.png" "$OUT/Banner.bmp"
+save8 "$T/banner.png" "$OUT/Banner.bmp"
 
 # ---------------------------------------------------------------------------
 # Large icon for the about box, 256 x 256: the mark, faded, with a soft halo;
@@ -331,7 +361,7 @@ convert -size 256x256 radial-gradient:'rgba(60,198,204,0.14)-rgba(60,198,204,0)'
 convert "$T/mark.png" -resize 196x196 -alpha on -channel A -evaluate multiply 0.16 +channel "$T/soft-mark.png"
 convert "$T/halo.png" "$T/soft-mark.png" -geometry +30+40 -compose Over -composite "$T/large.png"
 save32 "$T/large.png" "$OUT/LargeIcon-alpha.bmp"
-save24 "$T/large.png" "$OUT/LargeIcon.bmp" white
+save8 "$T/large.png" "$OUT/LargeIcon.bmp"
 
 # ---------------------------------------------------------------------------
 # Program icon: 16 and 32 from the bold mark, 48 and 256 from the regular one.
@@ -339,7 +369,9 @@ shrink "$T/mark-bold.png" 16 "$T/ico16.png"
 shrink "$T/mark-bold.png" 32 "$T/ico32.png"
 shrink "$T/mark.png" 48 "$T/ico48.png"
 shrink "$T/mark.png" 256 "$T/ico256.png"
-convert "$T/ico16.png" "$T/ico32.png" "$T/ico48.png" "$T/ico256.png" -compress None "$OUT/Lumora.ico"
+# ImageMagick writes images of 256 px as PNG entries and smaller ones as DIBs.
+convert "$T/ico16.png" "$T/ico32.png" "$T/ico48.png" \
+    \( "$T/ico256.png" -define png:color-type=6 -define png:bit-depth=8 \) "$OUT/Lumora.ico"
 
 # ---------------------------------------------------------------------------
 # Checks: every file's size and depth.
@@ -348,6 +380,11 @@ check() { # file geometry
     got=$(identify -format '%wx%h\n' "$1" | head -n1)
     [[ $got == "$2" ]] || { echo "make-art: $1 is $got, expected $2" >&2; exit 1; }
 }
+# The window art the program loads: 8-bit, run-length compressed.
+for f in Background TopLogo NavButton1 NavButton2 NavButton3 NavButton4 Banner LargeIcon; do
+    [[ $(identify -format '%z %C' "$OUT/$f.bmp") == "8 RLE" ]] ||
+        { echo "make-art: $f.bmp is not an 8-bit RLE bitmap" >&2; exit 1; }
+done
 check "$OUT/Background.bmp" 764x500
 check "$OUT/TopLogo.bmp" 400x50
 check "$OUT/TopLogo-alpha.bmp" 400x50

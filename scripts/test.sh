@@ -126,6 +126,9 @@ echo "lumora: screenshots of the windows are in $testbuild/screenshots"
 step "Benchmark: the optimize run's registry work under Wine ($e2e_width-bit)"
 under_xvfb scripts/wine-run.sh --prefix "$prefix" "$testbuild/bin/registry_work_benchmark.exe" || status=1
 
+step "Benchmark: start-up time and memory of Lumora.exe under Wine ($e2e_width-bit)"
+under_xvfb scripts/wine-run.sh --prefix "$prefix" "$testbuild/bin/startup_benchmark.exe" || status=1
+
 print_timings
 if [ $status -ne 0 ]; then
   echo "lumora: some tests failed (see above)" >&2

@@ -8,7 +8,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <stdexcept>
+#include <vector>
 
 #include "common/WideText.h"
 #include "ui/SystemFont_win.h"
@@ -60,20 +62,102 @@ bool PremultiplyIfAlpha(HBITMAP bitmap) {
     return true;
 }
 
+// Window art is stored as run-length compressed palette bitmaps (BI_RLE8 or
+// BI_RLE4). A DIB section cannot hold compressed bits, so LoadImage with
+// LR_CREATEDIBSECTION refuses them on every Windows version; they are
+// expanded here into a DIB section of the same depth and palette, the one
+// copy the program keeps. Null when the resource is not such a bitmap
+// (|compressed| false) or is one with a header out of bounds.
+HBITMAP LoadCompressedBitmap(HINSTANCE module, int resource, bool& compressed) {
+    compressed = false;
+    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(resource), RT_BITMAP);
+    HGLOBAL loaded = found != nullptr ? LoadResource(module, found) : nullptr;
+    const auto* data = static_cast<const BYTE*>(loaded != nullptr ? LockResource(loaded) : nullptr);
+    const DWORD size = found != nullptr ? SizeofResource(module, found) : 0;
+    BITMAPINFOHEADER header{};
+    if (data == nullptr || size < sizeof(header)) {
+        return nullptr;
+    }
+    std::memcpy(&header, data, sizeof(header));
+    const bool rle8 = header.biCompression == BI_RLE8 && header.biBitCount == 8;
+    const bool rle4 = header.biCompression == BI_RLE4 && header.biBitCount == 4;
+    if (!rle8 && !rle4) {
+        return nullptr;
+    }
+    compressed = true;
+    const DWORD maxColours = rle8 ? 256 : 16;
+    const DWORD colours = header.biClrUsed != 0 ? header.biClrUsed : maxColours;
+    if (header.biSize < sizeof(header) || header.biSize > size || header.biWidth <= 0 ||
+        header.biWidth > 4096 || header.biHeight <= 0 || header.biHeight > 4096 ||
+        colours > maxColours || colours * sizeof(RGBQUAD) > size - header.biSize) {
+        return nullptr;
+    }
+    const DWORD bitsOffset = header.biSize + colours * static_cast<DWORD>(sizeof(RGBQUAD));
+    const DWORD available = size - bitsOffset;
+    if (header.biSizeImage == 0 || header.biSizeImage > available) {
+        header.biSizeImage = available;
+    }
+
+    // The header with the resource's palette, compressed and expanded.
+    std::vector<BYTE> info(sizeof(BITMAPINFOHEADER) + maxColours * sizeof(RGBQUAD));
+    header.biSize = sizeof(BITMAPINFOHEADER);
+    std::memcpy(info.data(), &header, sizeof(header));
+    std::memcpy(info.data() + sizeof(header), data + bitsOffset - colours * sizeof(RGBQUAD),
+                colours * sizeof(RGBQUAD));
+    auto* packed = reinterpret_cast<BITMAPINFO*>(info.data());
+    std::vector<BYTE> plainInfo = info;
+    auto* plain = reinterpret_cast<BITMAPINFO*>(plainInfo.data());
+    plain->bmiHeader.biCompression = BI_RGB;
+    plain->bmiHeader.biSizeImage = 0;
+
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, plain, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bitmap == nullptr) {
+        return nullptr;
+    }
+    HDC screen = GetDC(nullptr);
+    const int lines = SetDIBits(screen, bitmap, 0, static_cast<UINT>(header.biHeight),
+                                data + bitsOffset, packed, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    if (lines <= 0) {
+        DeleteObject(bitmap);
+        return nullptr;
+    }
+    return bitmap;
+}
+
+HBITMAP LoadArt(int resource) {
+    HINSTANCE module = GetModuleHandleW(nullptr);
+    bool compressed = false;
+    HBITMAP bitmap = LoadCompressedBitmap(module, resource, compressed);
+    if (compressed) {
+        return bitmap;
+    }
+    return static_cast<HBITMAP>(
+        LoadImageW(module, MAKEINTRESOURCEW(resource), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+}
+
 void DrawBitmap(HDC dc, HBITMAP bitmap, const RECT& to) {
-    BITMAP bm{};
-    if (bitmap == nullptr || GetObjectW(bitmap, sizeof(bm), &bm) == 0) {
+    DIBSECTION dib{};
+    if (bitmap == nullptr || GetObjectW(bitmap, sizeof(dib.dsBm), &dib.dsBm) == 0) {
         return;
     }
+    const BITMAP bm = dib.dsBm;
+    // Only a 32-bit DIB section carries alpha; a bitmap compatible with a
+    // 32-bit screen has 32 bits per pixel too, but no alpha.
+    const bool alpha = bm.bmBitsPixel == 32 && GetObjectW(bitmap, sizeof(dib), &dib) == sizeof(dib);
     HDC source = CreateCompatibleDC(dc);
     HGDIOBJ old = SelectObject(source, bitmap);
     const int width = to.right - to.left;
     const int height = to.bottom - to.top;
     bool drawn = false;
-    if (bm.bmBitsPixel == 32) {
+    if (alpha) {
         BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
         drawn = GdiAlphaBlend(dc, to.left, to.top, width, height, source, 0, 0, bm.bmWidth,
                               bm.bmHeight, blend) != FALSE;
+    }
+    if (!drawn && width == bm.bmWidth && height == bm.bmHeight) {
+        drawn = BitBlt(dc, to.left, to.top, width, height, source, 0, 0, SRCCOPY) != FALSE;
     }
     if (!drawn) {
         SetStretchBltMode(dc, HALFTONE);
@@ -240,9 +324,7 @@ void Subclass(HWND window, Control* control) {
 Control& FormWindow::AddImage(const ImageArgs& args) {
     auto control = std::make_unique<Control>(ControlType::Image, args);
     if (args.bitmapResource != 0) {
-        control->bitmap_ = static_cast<HBITMAP>(
-            LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(args.bitmapResource),
-                       IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+        control->bitmap_ = LoadArt(args.bitmapResource);
         if (control->bitmap_ != nullptr) {
             PremultiplyIfAlpha(control->bitmap_);
         }
