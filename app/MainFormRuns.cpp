@@ -99,16 +99,6 @@ void Recover(RunView& view) {
 
 }  // namespace
 
-const std::wstring* OptimizeStepKeys(std::size_t& count) {
-    count = OptimizeKeys().size();
-    return OptimizeKeys().data();
-}
-
-const std::wstring* RestoreStepKeys(std::size_t& count) {
-    count = RestoreKeys().size();
-    return RestoreKeys().data();
-}
-
 void RunOptimize(RunView& view) {
     try {
         const OptimizePlan plan = StartOptimize(view.Choices());

@@ -6,7 +6,6 @@
 // their own and run the same steps without a screen.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -51,10 +50,6 @@ inline constexpr int kIdOk = 1;
 inline constexpr int kIdYes = 6;
 inline constexpr unsigned kRestartQuestionFlags = 0x134;  // MB_YESNO|MB_ICONWARNING|MB_DEFBUTTON2
 inline constexpr unsigned kRestoreQuestionFlags = 0x31;   // MB_OKCANCEL|MB_ICONWARNING
-
-// The caption keys of the progress steps, in order.
-const std::wstring* OptimizeStepKeys(std::size_t& count);
-const std::wstring* RestoreStepKeys(std::size_t& count);
 
 // Both runs swallow any fault; after one the main window is enabled again and
 // the progress dialog closed.
