@@ -21,9 +21,8 @@ class RunView {
     virtual std::wstring MainTitle() = 0;
     virtual void SetMainEnabled(bool enabled) = 0;
     virtual void SetRestoreEnabled(bool enabled) = 0;
-    // The progress dialog.
-    // Shows it modeless, centred over the main window, and starts its step
-    // counter at 0 of |stepTotal|.
+    // The progress dialog: shown modeless, centred over the main window, with
+    // its step counter at 0 of |stepTotal|.
     virtual void ShowProgress(std::int32_t stepTotal) = 0;
     virtual void CloseProgress() = 0;
     virtual void SetProgressHeading(const std::wstring& text) = 0;
