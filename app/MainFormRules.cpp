@@ -22,6 +22,12 @@ std::int32_t DetectProcessorType(const std::wstring& processorName) {
     return 0;
 }
 
+std::wstring ReadProcessorName() {
+    return ReadRegString(RootKey::LocalMachine,
+                         L"\\HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0\\",
+                         L"ProcessorNameString", L"", false);
+}
+
 int ClampSpeedSetting(std::int32_t stored) {
     return stored < 0 ? 0 : stored > 1 ? 1 : stored;
 }
@@ -34,8 +40,7 @@ bool UpdateCheckDue(std::optional<double> updatedDate, double now) {
 }
 
 bool UpdateCheckDueAt(const LocalDateTime& now, const StoredDateReader& readBack) {
-    namespace pk = program_key;
-    const std::wstring stored = ReadRegString(pk::kRoot, pk::kPath, pk::kUpdatedDate, L"", false);
+    const std::wstring stored = program_key::ReadUpdatedDate();
     if (stored.empty()) {
         return false;
     }

@@ -18,6 +18,9 @@ inline constexpr int kUpdateCheckDays = 45;
 // "amd", "via" found anywhere in the lowered name; Intel when none is.
 std::int32_t DetectProcessorType(const std::wstring& processorName);
 
+// The processor's name as Windows records it; "" when it can't be read.
+std::wstring ReadProcessorName();
+
 // The track bar's position for a stored speed setting: 0 or 1.
 int ClampSpeedSetting(std::int32_t stored);
 

@@ -1,6 +1,7 @@
 #include "app/MainForm.h"
 
 #include "app/MainFormRules.h"
+#include "app/MainFormRuns.h"
 #include "common/Version.h"
 #include "platform/NativeHandCursor.h"
 #include "platform/Shell.h"
@@ -8,12 +9,10 @@
 #include "platform/Sound.h"
 #include "platform/SystemRestart.h"
 #include "platform/WindowsVersion.h"
-#include "registry/CustomRegistry.h"
 #include "registry/DateText.h"
 #include "registry/ProgramKey.h"
 #include "resources/ResourceIds.h"
 #include "tuning/ConnectionTypes.h"
-#include "tuning/Runs.h"
 #include "tuning/WindowsEditions.h"
 #include "ui/AboutForm.h"
 #include "ui/Captions.h"
@@ -114,11 +113,13 @@ void TLMMainForm::AddComponents() {
                  {std::begin(kProcessorItems), std::end(kProcessorItems)},
                  {},
                  {IDB_PROCESSOR}});
+    std::vector<std::wstring> connectionTypes;
+    for (const auto& type : kConnectionTypes) {
+        connectionTypes.emplace_back(type.text);
+    }
     AddLabel({{L"ModemTypeLabel", 16, 180, 0, 0, L"MainPanel"}, Design(8, 0, kDefaultTextColor)});
-    AddComboBox({{L"ModemCombo", 16, 199, 309, 22, L"MainPanel"},
-                 {std::begin(kConnectionTypes), std::end(kConnectionTypes)},
-                 {},
-                 {IDB_CONNECTION}});
+    AddComboBox(
+        {{L"ModemCombo", 16, 199, 309, 22, L"MainPanel"}, connectionTypes, {}, {IDB_CONNECTION}});
     AddLabel({{L"SpeedLabel", 16, 231, 0, 0, L"MainPanel"}, Design(8, 0, kDefaultTextColor)});
     AddTrackBar({{L"SpeedTrackBar", 16, 244, 309, 44, L"MainPanel"}, 0, 1, 1, 26});
     AddLabel({{L"FastLabel", 33, 292, 0, 0, L"MainPanel"}, Design(8, 0, kDefaultTextColor)});
@@ -197,19 +198,12 @@ void TLMMainForm::FormCreate() {
     NormalizeFormFonts(*this);
     LoadFormCaptions(*this);
 
-    std::wstring lastUpdate =
-        DateStampToDisplayText(ReadRegString(pk::kRoot, pk::kPath, pk::kUpdatedDate, L"", false));
+    std::wstring lastUpdate = DateStampToDisplayText(pk::ReadUpdatedDate());
     if (lastUpdate.empty()) {
-        lastUpdate = DateStampToDisplayText(
-            ReadRegString(pk::kRoot, pk::kPath, pk::kInstalledDate, L"", false));
+        lastUpdate = DateStampToDisplayText(pk::ReadInstalledDate());
     }
-    const std::int32_t internetType =
-        ReadRegInteger(pk::kRoot, pk::kPath, pk::kInternetType, pk::kDefaultInternetType, false);
-    std::int32_t processorType =
-        ReadRegInteger(pk::kRoot, pk::kPath, pk::kProcessorType, pk::kDefaultProcessorType, false);
-    const std::int32_t speedSetting =
-        ReadRegInteger(pk::kRoot, pk::kPath, pk::kSpeedSetting, pk::kDefaultSpeedSetting, false);
-    const bool restore = ReadRegBool(pk::kRoot, pk::kPath, pk::kRestore, false, false);
+    pk::StoredChoices stored = pk::ReadChoices();
+    const bool restore = pk::ReadRestoreFlag();
 
     Control& lastUpdateLabel = Get(L"SoftwareLastUpdateLabel");
     lastUpdateLabel.SetCaption(lastUpdateLabel.Caption() + lastUpdate);
@@ -217,15 +211,13 @@ void TLMMainForm::FormCreate() {
     versionLabel.SetCaption(versionLabel.Caption() + kProgramVersion);
 
     SetItemIndex(L"WindowsCombo", WindowsItemForOsIndex(GetWindowsVersion()));
-    if (processorType == -1) {
-        processorType = DetectProcessorType(ReadRegString(
-            RootKey::LocalMachine, L"\\HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0\\",
-            L"ProcessorNameString", L"", false));
+    if (stored.processorType == pk::kDefaultProcessorType) {
+        stored.processorType = DetectProcessorType(ReadProcessorName());
     }
-    SetItemIndex(L"ProcessorCombo", processorType);
-    SetItemIndex(L"ModemCombo", internetType);
+    SetItemIndex(L"ProcessorCombo", stored.processorType);
+    SetItemIndex(L"ModemCombo", stored.connectionType);
     Get(L"RestoreButton").SetEnabled(restore);
-    SetPosition(L"SpeedTrackBar", ClampSpeedSetting(speedSetting));
+    SetPosition(L"SpeedTrackBar", ClampSpeedSetting(stored.speedSetting));
 
     // The 45-day rule, over the date read back in the user's regional formats.
     const auto readBack = [](const std::wstring& stored) {
@@ -256,10 +248,11 @@ void TLMMainForm::ApplicationEventsShortCut(WORD key, bool& /*handled*/) {
 class MainFormRunView : public RunView {
   public:
     explicit MainFormRunView(TLMMainForm& form) : form_(form) {}
-    std::int32_t WindowsItem() override { return form_.ItemIndex(L"WindowsCombo"); }
-    std::int32_t ProcessorItem() override { return form_.ItemIndex(L"ProcessorCombo"); }
-    std::int32_t ModemItem() override { return form_.ItemIndex(L"ModemCombo"); }
-    std::int32_t SpeedPosition() override { return form_.Position(L"SpeedTrackBar"); }
+    TuningChoices Choices() override {
+        return ChoicesFromSelection(
+            form_.ItemIndex(L"WindowsCombo"), form_.ItemIndex(L"ProcessorCombo"),
+            form_.ItemIndex(L"ModemCombo"), form_.Position(L"SpeedTrackBar"));
+    }
     std::wstring MainTitle() override { return form_.Title(); }
     void SetMainEnabled(bool enabled) override {
         EnableWindow(form_.Handle(), enabled ? TRUE : FALSE);
@@ -267,9 +260,10 @@ class MainFormRunView : public RunView {
     void SetRestoreEnabled(bool enabled) override {
         form_.Get(L"RestoreButton").SetEnabled(enabled);
     }
-    void ShowProgress() override {
+    void ShowProgress(std::int32_t stepTotal) override {
         if (form_.settingsForm_ != nullptr) {
             form_.settingsForm_->ShowOver(form_.Handle());
+            form_.settingsForm_->BeginSteps(stepTotal);
         }
     }
     void CloseProgress() override {

@@ -1,7 +1,6 @@
 #include "app/Startup.h"
 
 #include "common/WideText.h"
-#include "registry/CustomRegistry.h"
 #include "registry/ProgramKey.h"
 
 namespace lumora {
@@ -13,14 +12,12 @@ StartMode ModeFromArgument(const std::wstring& firstArgument) {
 
 void RecordStartDates(const LocalDateTime& now) {
     namespace pk = program_key;
-    if (ReadRegString(pk::kRoot, pk::kPath, pk::kInstalledDate, L"", false).empty()) {
-        WriteRegString(pk::kRoot, pk::kPath, pk::kInstalledDate,
-                       FormatDateStamp(DateStampFromTime(now)), false);
+    if (pk::ReadInstalledDate().empty()) {
+        pk::WriteInstalledDate(FormatDateStamp(DateStampFromTime(now)));
     }
-    if (ReadRegBool(pk::kRoot, pk::kPath, pk::kUpdated, false, false)) {
-        WriteRegBool(pk::kRoot, pk::kPath, pk::kUpdated, false, false);
-        WriteRegString(pk::kRoot, pk::kPath, pk::kUpdatedDate,
-                       FormatDateStamp(DateStampFromTime(now)), false);
+    if (pk::ReadUpdatedMark()) {
+        pk::ClearUpdatedMark();
+        pk::WriteUpdatedDate(FormatDateStamp(DateStampFromTime(now)));
     }
 }
 

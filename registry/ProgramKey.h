@@ -1,9 +1,13 @@
 // The program's own registry key: all of its persisted state. The backup
 // copies of the tuned values live here too, under the tuned values' own names;
 // the tweak catalogue lists them.
+//
+// Every access to the key goes through the typed reads and writes below, each
+// one call of the registry access layer with the 32-bit view.
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "registry/RegistryBackend.h"
 
@@ -32,5 +36,41 @@ inline constexpr std::int32_t kDefaultInternetType = 0;
 inline constexpr std::int32_t kDefaultProcessorType = -1;  // not chosen yet: detect
 inline constexpr std::int32_t kDefaultSpeedSetting = 0;
 inline constexpr const wchar_t* kDefaultLanguage = L"english";
+
+// The choices of the last optimize run: the connection type (stored as
+// InternetType), the processor make and the speed setting, as item indexes.
+struct StoredChoices {
+    std::int32_t connectionType = kDefaultInternetType;
+    std::int32_t processorType = kDefaultProcessorType;
+    std::int32_t speedSetting = kDefaultSpeedSetting;
+};
+StoredChoices ReadChoices();
+// Writes InternetType, ProcessorType and SpeedSetting, in this order.
+void WriteChoices(const StoredChoices& choices);
+
+bool ReadRestoreFlag();
+void SetRestoreFlag();
+void DeleteRestoreFlag();
+
+// The date stamps as stored; "" when missing.
+std::wstring ReadInstalledDate();
+void WriteInstalledDate(const std::wstring& stamp);
+std::wstring ReadUpdatedDate();
+void WriteUpdatedDate(const std::wstring& stamp);
+
+// The "Updated" mark: read, and consumed by writing false.
+bool ReadUpdatedMark();
+void ClearUpdatedMark();
+
+// The caption table's name; "english" when missing.
+std::wstring ReadLanguage();
+
+// A backup copy of a tuned value, under the value's own name, read with the
+// default a copy that can't be read stands for.
+std::wstring ReadTextCopy(const std::wstring& name, const std::wstring& fallback);
+std::int32_t ReadNumberCopy(const std::wstring& name, std::int32_t fallback);
+void WriteTextCopy(const std::wstring& name, const std::wstring& text);
+void WriteNumberCopy(const std::wstring& name, std::int32_t number);
+void DeleteCopy(const std::wstring& name);
 
 }  // namespace lumora::program_key

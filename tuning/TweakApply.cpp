@@ -7,20 +7,33 @@ namespace lumora {
 
 namespace {
 
-constexpr bool k64BitView = false;
-constexpr TweakKey kProgramKey{program_key::kRoot, program_key::kPath};
+namespace pk = program_key;
 
-// Reads a row's value from one key, with the row's backup default, and
-// writes it to the same name in another key with the row's type.
-void CopyValue(const TweakRow& row, const TweakKey& from, const TweakKey& to) {
+// The tuned values are those of the 32-bit registry view, as the program
+// key is.
+constexpr bool k64BitView = false;
+
+// Saves a row's value in the program key, read with the row's backup default.
+void TakeCopy(const TweakRow& row) {
+    const TweakKey& key = row.key;
     if (row.value.type == TweakType::String) {
-        const std::wstring text =
-            ReadRegString(from.root, from.path, row.name, row.backup.text, k64BitView);
-        WriteRegString(to.root, to.path, row.name, text, k64BitView);
+        pk::WriteTextCopy(row.name,
+                          ReadRegString(key.root, key.path, row.name, row.backup.text, k64BitView));
     } else {
-        const std::int32_t number =
-            ReadRegInteger(from.root, from.path, row.name, row.backup.number, k64BitView);
-        WriteRegInteger(to.root, to.path, row.name, number, k64BitView);
+        pk::WriteNumberCopy(
+            row.name, ReadRegInteger(key.root, key.path, row.name, row.backup.number, k64BitView));
+    }
+}
+
+// Writes a row's copy back to the row, read with the row's backup default.
+void WriteBackCopy(const TweakRow& row) {
+    const TweakKey& key = row.key;
+    if (row.value.type == TweakType::String) {
+        WriteRegString(key.root, key.path, row.name, pk::ReadTextCopy(row.name, row.backup.text),
+                       k64BitView);
+    } else {
+        WriteRegInteger(key.root, key.path, row.name,
+                        pk::ReadNumberCopy(row.name, row.backup.number), k64BitView);
     }
 }
 
@@ -38,41 +51,49 @@ void Write(const TweakKey& key, const wchar_t* name, const TweakData& data) {
     }
 }
 
-void Delete(const TweakKey& key, const wchar_t* name) {
-    DeleteRegValue(key.root, key.path, name, k64BitView);
-}
-
 }  // namespace
 
-void ApplyOptimizePlan(const OptimizePlan& plan, bool copiesKept) {
-    if (!copiesKept) {
-        for (const TweakRow* row : plan.backupCopies) {
-            CopyValue(*row, row->key, kProgramKey);
-        }
+OptimizePlan StartOptimize(const TuningChoices& choices) {
+    const bool copiesKept = pk::ReadRestoreFlag();
+    pk::WriteChoices({choices.connectionType, choices.processorType, choices.speedSetting});
+    return PlanOptimize(choices, copiesKept ? BackupCopies::Kept : BackupCopies::Take);
+}
+
+void ApplyOptimizePlan(const OptimizePlan& plan) {
+    for (const TweakRow* row : plan.backupCopies) {
+        TakeCopy(*row);
     }
-    WriteRegBool(kProgramKey.root, kProgramKey.path, program_key::kRestore, true, k64BitView);
+    // The flag that says copies exist is written only once all copies are
+    // stored.
+    pk::SetRestoreFlag();
     for (const TweakWrite& write : plan.writes) {
         Write(write.row->key, write.row->name, write.data);
     }
+}
+
+void RestoreTuning(const TuningChoices& choices) {
+    ApplyRestorePlan(PlanRestore(choices.osIndex, choices.connectionType));
 }
 
 void ApplyRestorePlan(const std::vector<RestoreStep>& plan) {
     for (const RestoreStep& step : plan) {
         switch (step.action) {
             case RestoreAction::WriteBackCopy:
-                CopyValue(*step.row, kProgramKey, step.row->key);
+                WriteBackCopy(*step.row);
                 break;
             case RestoreAction::DeleteValue:
-                Delete(step.row->key, step.row->name);
+                DeleteRegValue(step.row->key.root, step.row->key.path, step.row->name, k64BitView);
                 break;
             case RestoreAction::DeleteCopy:
                 break;  // below, once the flag is gone
         }
     }
-    Delete(kProgramKey, program_key::kRestore);
+    // The flag goes only once the values are back, and before the copies: a
+    // restore ended anywhere loses no original.
+    pk::DeleteRestoreFlag();
     for (const RestoreStep& step : plan) {
         if (step.action == RestoreAction::DeleteCopy) {
-            Delete(kProgramKey, step.row->name);
+            pk::DeleteCopy(step.row->name);
         }
     }
 }

@@ -1,12 +1,14 @@
-// Carries out the runs' plans through the registry access layer: one registry
-// operation per step, in the plan's order, always with the 64-bit view off.
-// Failures are the access layer's: a read that fails gives the row's backup
-// default, a write or delete that fails changes nothing, and the next step
-// follows all the same.
+// The optimize and restore runs' registry work over the user's choices:
+// the plans carried out through the program key and the registry access
+// layer, one registry operation per step, in the plan's order. Failures are
+// the access layer's: a read that fails gives the row's backup default, a
+// write or delete that fails changes nothing, and the next step follows all
+// the same.
 #pragma once
 
 #include <vector>
 
+#include "tuning/TuningChoices.h"
 #include "tuning/TweakPlan.h"
 
 namespace lumora {
@@ -17,14 +19,20 @@ namespace lumora {
 // to lose: no tuned value written yet, or every copy already written back.
 // The next optimize run then copies the values in place afresh.
 
-// The optimize run's registry work: the backup copies unless the program key
-// holds them already (its Restore flag, as read when the run started), then
-// the Restore flag, then the rows. Each copy is written to the program key
-// right after its value was read.
-void ApplyOptimizePlan(const OptimizePlan& plan, bool copiesKept);
+// What the optimize run does to the program key as it starts: it reads the
+// Restore flag, then stores the choices. The plan it gives takes the backup
+// copies only when the flag was not set.
+OptimizePlan StartOptimize(const TuningChoices& choices);
 
-// The restore run's registry work: the copies written back and the other
-// values deleted, then the Restore flag deleted, then the copies.
+// The optimize run's registry work: the plan's backup copies, then the
+// Restore flag, then the rows. Each copy is written to the program key right
+// after its value was read.
+void ApplyOptimizePlan(const OptimizePlan& plan);
+
+// The restore run's registry work for the choices in force: the copies
+// written back and the other values deleted, then the Restore flag deleted,
+// then the copies.
+void RestoreTuning(const TuningChoices& choices);
 void ApplyRestorePlan(const std::vector<RestoreStep>& plan);
 
 }  // namespace lumora

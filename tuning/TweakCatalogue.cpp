@@ -1,5 +1,6 @@
 #include "tuning/TweakCatalogue.h"
 
+#include "tuning/ConnectionTypes.h"
 #include "tuning/WindowsEditions.h"
 
 namespace lumora {
@@ -127,22 +128,18 @@ const TweakCatalogue& Tweaks() {
     return kTweaks;
 }
 
-bool IsFastConnection(std::int32_t connectionIndex) {
-    return connectionIndex != connection::kDialUp56k && connectionIndex != connection::kIsdn;
-}
-
 bool IsMaximumBoost(std::int32_t speedSetting) {
     return speedSetting > 0;
 }
 
-bool ConditionHolds(TweakCondition condition, std::int32_t osIndex, std::int32_t connectionIndex) {
+bool ConditionHolds(TweakCondition condition, std::int32_t osIndex, std::int32_t connectionType) {
     switch (condition) {
         case TweakCondition::Always:
             return true;
         case TweakCondition::NotWindows2000:
             return osIndex != os_index::kWindows2000;
         case TweakCondition::FastConnection:
-            return IsFastConnection(connectionIndex);
+            return IsFastConnection(connectionType);
         case TweakCondition::ServerEdition:
             return IsServerEdition(osIndex);
         case TweakCondition::WorkstationEdition:

@@ -31,7 +31,7 @@ struct TweakValue {
 enum class TweakCondition {
     Always,
     NotWindows2000,  // any OS index but 0, -1 included
-    FastConnection,  // any connection but Dial-up 56k and ISDN
+    FastConnection,  // a connection type listed as fast (ConnectionTypes.h)
     ServerEdition,
     WorkstationEdition,
 };
@@ -62,16 +62,8 @@ using TweakCatalogue = std::array<TweakRow, kTweakRowCount>;
 // 1) is at n - 1.
 const TweakCatalogue& Tweaks();
 
-// Connection indexes (the main window's connection list) the catalogue
-// singles out.
-namespace connection {
-inline constexpr std::int32_t kDialUp56k = 2;
-inline constexpr std::int32_t kIsdn = 7;
-}  // namespace connection
-
-bool IsFastConnection(std::int32_t connectionIndex);
 // The speed setting is the track bar position: 0 or less is "Boost".
 bool IsMaximumBoost(std::int32_t speedSetting);
-bool ConditionHolds(TweakCondition condition, std::int32_t osIndex, std::int32_t connectionIndex);
+bool ConditionHolds(TweakCondition condition, std::int32_t osIndex, std::int32_t connectionType);
 
 }  // namespace lumora

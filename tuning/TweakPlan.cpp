@@ -24,8 +24,8 @@ constexpr RestoreStage kRestoreOrder[] = {
     {RestoreAction::DeleteCopy, 1, 7},      {RestoreAction::DeleteCopy, 28, 31},
 };
 
-bool Applies(const TweakRow& row, std::int32_t osIndex, std::int32_t connectionIndex) {
-    return ConditionHolds(row.condition, osIndex, connectionIndex);
+bool Applies(const TweakRow& row, std::int32_t osIndex, std::int32_t connectionType) {
+    return ConditionHolds(row.condition, osIndex, connectionType);
 }
 
 }  // namespace
@@ -47,28 +47,28 @@ TweakData DataToWrite(const TweakRow& row, std::int32_t speedSetting) {
     return data;
 }
 
-OptimizePlan PlanOptimize(const TuningChoices& choices) {
+OptimizePlan PlanOptimize(const TuningChoices& choices, BackupCopies copies) {
     OptimizePlan plan;
     for (const TweakRow& row : Tweaks()) {
-        if (row.backup.kept) {
+        if (copies == BackupCopies::Take && row.backup.kept) {
             plan.backupCopies.push_back(&row);
         }
     }
     for (const TweakRow& row : Tweaks()) {
-        if (Applies(row, choices.osIndex, choices.connectionIndex)) {
+        if (Applies(row, choices.osIndex, choices.connectionType)) {
             plan.writes.push_back({&row, DataToWrite(row, choices.speedSetting)});
         }
     }
     return plan;
 }
 
-std::vector<RestoreStep> PlanRestore(std::int32_t osIndex, std::int32_t connectionIndex) {
+std::vector<RestoreStep> PlanRestore(std::int32_t osIndex, std::int32_t connectionType) {
     std::vector<RestoreStep> steps;
     const TweakCatalogue& rows = Tweaks();
     for (const RestoreStage& stage : kRestoreOrder) {
         for (std::size_t number = stage.first; number <= stage.last; ++number) {
             const TweakRow& row = rows.at(number - 1);
-            if (Applies(row, osIndex, connectionIndex)) {
+            if (Applies(row, osIndex, connectionType)) {
                 steps.push_back({stage.action, &row});
             }
         }

@@ -8,16 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "tuning/TuningChoices.h"
 #include "tuning/TweakCatalogue.h"
 
 namespace lumora {
-
-// The main window's selections at the moment a run starts its registry work.
-struct TuningChoices {
-    std::int32_t osIndex;          // ConvertWindowsVersion of the edition item
-    std::int32_t connectionIndex;  // item of the connection list
-    std::int32_t speedSetting;     // track bar position
-};
 
 // A value as it is written: text, 32-bit integer or raw bytes, by type.
 struct TweakData {
@@ -32,15 +26,19 @@ struct TweakWrite {
     TweakData data;
 };
 
+// Whether an optimize run takes backup copies: only when the program key holds
+// none yet (its Restore flag is not set).
+enum class BackupCopies { Take, Kept };
+
 struct OptimizePlan {
-    // Rows whose current values a run that finds no copies in the program key
-    // saves there, in this order, before it writes anything.
+    // Rows whose current values the run saves in the program key, in this
+    // order, before it writes anything; none when the copies are kept.
     std::vector<const TweakRow*> backupCopies;
     // Rows written, in this order, with their values.
     std::vector<TweakWrite> writes;
 };
 
-OptimizePlan PlanOptimize(const TuningChoices& choices);
+OptimizePlan PlanOptimize(const TuningChoices& choices, BackupCopies copies = BackupCopies::Take);
 
 // The value an optimize run writes to a row.
 TweakData DataToWrite(const TweakRow& row, std::int32_t speedSetting);
@@ -59,6 +57,6 @@ struct RestoreStep {
 // The restore run's steps, in order: the values given back or deleted, then
 // the copies deleted. Its conditions are evaluated on the choices in force at
 // the restore, not on those of the optimize run.
-std::vector<RestoreStep> PlanRestore(std::int32_t osIndex, std::int32_t connectionIndex);
+std::vector<RestoreStep> PlanRestore(std::int32_t osIndex, std::int32_t connectionType);
 
 }  // namespace lumora

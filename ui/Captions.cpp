@@ -3,7 +3,6 @@
 #include <optional>
 
 #include "common/WideText.h"
-#include "registry/CustomRegistry.h"
 #include "registry/ProgramKey.h"
 #include "ui/CaptionResource.h"
 #include "ui/CaptionTable.h"
@@ -13,9 +12,7 @@ namespace lumora {
 namespace {
 
 std::optional<std::wstring> ConfiguredTable() {
-    const std::wstring language =
-        ReadRegString(program_key::kRoot, program_key::kPath, program_key::kLanguage,
-                      program_key::kDefaultLanguage, false);
+    const std::wstring language = program_key::ReadLanguage();
     return ReadCaptionResource(AsciiLower(language));
 }
 

@@ -13,11 +13,6 @@ const ProgressTimings& ActiveTimings() {
 #endif
 }
 
-ProgressState& SharedProgress() {
-    static ProgressState state;
-    return state;
-}
-
 std::optional<int> ProgressPercent(std::int32_t counter, std::int32_t total) {
     if (total == 0) {
         return std::nullopt;

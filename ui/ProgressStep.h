@@ -26,13 +26,12 @@ inline constexpr ProgressTimings kShippedTimings{1000000, 2999999, 20000, 50000,
 inline constexpr ProgressTimings kTestBuildTimings{20, 59, 2, 5, 15, 5};
 const ProgressTimings& ActiveTimings();
 
-// The shared run state: how many steps the run announced and how many were
-// shown so far.
+// The progress dialog's step counter: how many steps the run announced and
+// how many were shown so far.
 struct ProgressState {
     std::int32_t total = 0;
     std::int32_t counter = 0;
 };
-ProgressState& SharedProgress();
 
 // 100 x counter / total rounded to the nearest whole number, ties to even;
 // no value for a total of 0.

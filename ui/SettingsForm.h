@@ -6,6 +6,7 @@
 #include <string>
 
 #include "ui/FormWindow.h"
+#include "ui/ProgressStep.h"
 
 namespace lumora {
 
@@ -17,14 +18,19 @@ class TLMSettingsForm : public FormWindow {
     // Shows the dialog modeless, centred over |owner|.
     void ShowOver(HWND owner);
     void CloseDialog();
+    // Announces |total| steps and sets the step counter to 0.
+    void BeginSteps(std::int32_t total);
     void SetHeading(const std::wstring& text);
     // One step: animates the text, pumps messages for a random while and
-    // advances the bar by the shared step counter.
+    // advances the bar by the step counter.
     void ShowProgressStep(const std::wstring& text);
 
   protected:
     void FormShow() override;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  private:
+    ProgressState steps_;
 };
 
 }  // namespace lumora

@@ -55,6 +55,11 @@ void TLMSettingsForm::CloseDialog() {
     Hide();
 }
 
+void TLMSettingsForm::BeginSteps(std::int32_t total) {
+    steps_.total = total;
+    steps_.counter = 0;
+}
+
 void TLMSettingsForm::SetHeading(const std::wstring& text) {
     Get(L"CurrentSettingsHeading").SetCaption(text);
 }
@@ -71,8 +76,7 @@ void TLMSettingsForm::ShowProgressStep(const std::wstring& text) {
         };
         actions.pause = [](std::uint32_t ms) { Sleep(ms); };
         actions.setBar = [this](int percent) { SetPosition(L"MainProgress", percent); };
-        RunProgressStep(text, DrawPassCount(timings, ClockSeed()), timings, SharedProgress(),
-                        actions);
+        RunProgressStep(text, DrawPassCount(timings, ClockSeed()), timings, steps_, actions);
     } catch (...) {
     }
 }

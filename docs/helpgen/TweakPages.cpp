@@ -80,7 +80,7 @@ std::string EditionName(std::size_t item) {
 }
 
 std::string ConnectionName(std::size_t item) {
-    return Html(Trimmed(kConnectionTypes[item]));
+    return Html(Trimmed(kConnectionTypes[item].text));
 }
 
 std::string SpeedName(std::size_t position) {
@@ -444,7 +444,7 @@ std::string AfterRestore(const TweakFacts& facts, const Choice& choice) {
     std::string text = "left as it was";
     const TuningChoices choices = ChoicesOf(choice);
     const TweakCatalogue& rows = Tweaks();
-    for (const RestoreStep& step : PlanRestore(choices.osIndex, choices.connectionIndex)) {
+    for (const RestoreStep& step : PlanRestore(choices.osIndex, choices.connectionType)) {
         if (!SameValue(*step.row, *facts.row)) {
             continue;
         }

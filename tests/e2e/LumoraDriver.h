@@ -17,10 +17,10 @@ constexpr DWORD kWindowTimeoutMs = 20000;
 
 // The main window's four choices.
 struct Choices {
-    int windowsItem;    // item of the edition list
-    int processorItem;  // item of the processor list
-    int modemItem;      // item of the connection list
-    int speed;          // track bar position
+    int windowsItem;     // item of the edition list
+    int processorItem;   // item of the processor list
+    int connectionType;  // item of the connection list
+    int speed;           // track bar position
 };
 
 // What the progress dialog showed while a run went on: bar position and step

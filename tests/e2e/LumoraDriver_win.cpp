@@ -69,7 +69,7 @@ bool LumoraProcess::Choose(const Choices& choices) {
         return false;
     }
     // Top to bottom: edition, processor, connection.
-    const int items[] = {choices.windowsItem, choices.processorItem, choices.modemItem};
+    const int items[] = {choices.windowsItem, choices.processorItem, choices.connectionType};
     bool taken = true;
     for (std::size_t i = 0; i < 3; ++i) {
         Ask(combos[i], CB_SETCURSEL, static_cast<WPARAM>(items[i]));

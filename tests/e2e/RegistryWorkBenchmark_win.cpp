@@ -9,9 +9,9 @@
 #include <functional>
 #include <vector>
 
+#include "app/MainFormRuns.h"
 #include "registry/ProgramKey.h"
 #include "tests/support/RawRegistry.h"
-#include "tuning/Runs.h"
 #include "tuning/TweakApply.h"
 #include "tuning/TweakPlan.h"
 #include "tuning/WindowsEditions.h"
@@ -54,14 +54,13 @@ void Measure(const char* what, const std::function<void()>& prepare,
 // restart.
 class NoOpView : public RunView {
   public:
-    std::int32_t WindowsItem() override { return kWindows10Item; }
-    std::int32_t ProcessorItem() override { return 0; }
-    std::int32_t ModemItem() override { return kCableItem; }
-    std::int32_t SpeedPosition() override { return 0; }
+    TuningChoices Choices() override {
+        return ChoicesFromSelection(kWindows10Item, 0, kCableItem, 0);
+    }
     std::wstring MainTitle() override { return L""; }
     void SetMainEnabled(bool) override {}
     void SetRestoreEnabled(bool) override {}
-    void ShowProgress() override {}
+    void ShowProgress(std::int32_t) override {}
     void CloseProgress() override {}
     void SetProgressHeading(const std::wstring&) override {}
     void ShowProgressStep(const std::wstring&) override {}
@@ -77,21 +76,22 @@ void Run() {
     test::RawRegistry raw;
     auto noProgramKey = [&raw] { raw.DeleteTree(program_key::kRoot, program_key::kPath); };
     const OptimizePlan plan = PlanOptimize({ConvertWindowsVersion(kWindows10Item), kCableItem, 0});
+    const OptimizePlan kept =
+        PlanOptimize({ConvertWindowsVersion(kWindows10Item), kCableItem, 0}, BackupCopies::Kept);
     const std::vector<RestoreStep> restore =
         PlanRestore(ConvertWindowsVersion(kWindows10Item), kCableItem);
     char what[128];
 
     std::snprintf(what, sizeof(what), "optimize registry work: %zu copies + %zu rows",
                   plan.backupCopies.size(), plan.writes.size());
-    Measure(what, noProgramKey, [&plan] { ApplyOptimizePlan(plan, false); });
+    Measure(what, noProgramKey, [&plan] { ApplyOptimizePlan(plan); });
     std::snprintf(what, sizeof(what), "optimize registry work, copies kept: %zu rows",
                   plan.writes.size());
     Measure(
-        what, [] {}, [&plan] { ApplyOptimizePlan(plan, true); });
+        what, [] {}, [&kept] { ApplyOptimizePlan(kept); });
     std::snprintf(what, sizeof(what), "restore registry work: %zu steps", restore.size());
     Measure(
-        what, [&plan] { ApplyOptimizePlan(plan, false); },
-        [&restore] { ApplyRestorePlan(restore); });
+        what, [&plan] { ApplyOptimizePlan(plan); }, [&restore] { ApplyRestorePlan(restore); });
 
     NoOpView view;
     Measure("whole optimize run, steps and questions free (first run)", noProgramKey,

@@ -229,7 +229,7 @@ Values ProgramKeyChoices(const Choices& choices) {
         swprintf(text, 32, L"dword:%08x", static_cast<unsigned>(n));
         return std::wstring(text);
     };
-    return {{kProgram, L"InternetType", dword(choices.modemItem)},
+    return {{kProgram, L"InternetType", dword(choices.connectionType)},
             {kProgram, L"ProcessorType", dword(choices.processorItem)},
             {kProgram, L"SpeedSetting", dword(choices.speed)}};
 }

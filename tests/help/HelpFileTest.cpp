@@ -204,8 +204,8 @@ std::vector<std::wstring> EditionEntries() {
 
 std::vector<std::wstring> ConnectionEntries() {
     std::vector<std::wstring> entries;
-    for (const wchar_t* type : kConnectionTypes) {
-        entries.push_back(Trimmed(type));
+    for (const ConnectionType& type : kConnectionTypes) {
+        entries.push_back(Trimmed(type.text));
     }
     return entries;
 }

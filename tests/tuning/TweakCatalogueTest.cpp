@@ -287,7 +287,7 @@ TEST_F(TweakRunTest, OptimizeWritesTheRowsOfEveryChoice) {
                 SCOPED_TRACE(::testing::Message() << "OS index " << os << ", connection "
                                                   << connection << ", speed " << speed);
                 Clear();
-                ApplyOptimizePlan(PlanOptimize({os, connection, speed}), true);
+                ApplyOptimizePlan(PlanOptimize({os, connection, speed}, BackupCopies::Kept));
                 const std::vector<Cell> expected = AfterOptimize(os, connection, speed);
                 ExpectCells(expected);
                 ExpectNothingElse(expected);
@@ -301,7 +301,7 @@ TEST_F(TweakRunTest, OptimizeWritesTheRowsOfEveryChoice) {
 
 TEST_F(TweakRunTest, FirstRunCopiesTheValuesFoundBeforeWriting) {
     Put(OwnValues());
-    ApplyOptimizePlan(PlanOptimize({5, 0, 1}), false);
+    ApplyOptimizePlan(PlanOptimize({5, 0, 1}));
     ExpectCells(AsCopies(OwnValues()));
     ExpectCells(AfterOptimize(5, 0, 1));
 }
@@ -315,22 +315,22 @@ TEST_F(TweakRunTest, ValuesThatCannotBeReadAreCopiedAsTheirDefaults) {
     raw_.Put(kHklm, kCrash, L"AutoReboot", 11 /* REG_QWORD */, Bytes(8, 0));
     raw_.Put(kHklm, kTcpip, L"KeepAliveTime", reg::kDword, Bytes{1, 2});
     raw_.Put(kHkcu, kInternet, L"MaxConnectionsPerServer", reg::kSz, TextBytes(L"6", true));
-    ApplyOptimizePlan(PlanOptimize({5, 0, 0}), false);
+    ApplyOptimizePlan(PlanOptimize({5, 0, 0}));
     ExpectCells(AsCopies(BackupDefaults()));
 
     Clear();
     raw_.Put(kHkcu, kMetrics, L"MinAnimate", reg::kDword, DwordBytes(0));
-    ApplyOptimizePlan(PlanOptimize({5, 0, 0}), false);
+    ApplyOptimizePlan(PlanOptimize({5, 0, 0}));
     ExpectCells(AsCopies(BackupDefaults()));
 }
 
 TEST_F(TweakRunTest, LaterRunsLeaveTheCopiesAlone) {
     Put(OwnValues());
-    ApplyOptimizePlan(PlanOptimize({1, 2, 0}), false);
+    ApplyOptimizePlan(PlanOptimize({1, 2, 0}));
     // Changed by hand in between.
     raw_.Put(kHkcu, kMetrics, L"MinAnimate", reg::kSz, TextBytes(L"7", true));
     raw_.Put(kHklm, kPriority, L"Win32PrioritySeparation", reg::kDword, DwordBytes(99));
-    ApplyOptimizePlan(PlanOptimize({1, 0, 1}), true);
+    ApplyOptimizePlan(PlanOptimize({1, 0, 1}, BackupCopies::Kept));
     ExpectCells(AsCopies(OwnValues()));
     ExpectCells(AfterOptimize(1, 0, 1));
 }
@@ -411,7 +411,7 @@ TEST_F(TweakRunTest, OptimizeThenRestoreGivesBackOnlyTheBackedUpValues) {
     before[3].value = kGone;  // Win32PrioritySeparation did not exist
     before.push_back({kHklm, kTcpip, L"SynAttackProtect", Dw(1)});  // a row without backup
     Put(before);
-    ApplyOptimizePlan(PlanOptimize({5, 0, 1}), false);
+    ApplyOptimizePlan(PlanOptimize({5, 0, 1}));
     ApplyRestorePlan(PlanRestore(5, 0));
 
     std::vector<Cell> after = before;
@@ -469,7 +469,7 @@ TEST(TweakRunOrderTest, OptimizeCopiesBeforeTheFlagAndRestoreDeletesTheCopiesLas
     RecordingRegistry registry;
     ScopedRegistry scope(registry);
 
-    ApplyOptimizePlan(PlanOptimize({2, 0, 0}), false);
+    ApplyOptimizePlan(PlanOptimize({2, 0, 0}));
     const std::vector<std::wstring> copies = {
         L"write copy MinAnimate",
         L"write copy DisablePagingExecutive",

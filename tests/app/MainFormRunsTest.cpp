@@ -9,11 +9,11 @@
 #include <stdexcept>
 #include <vector>
 
+#include "app/MainFormRuns.h"
 #include "registry/CustomRegistry.h"
 #include "registry/MemoryRegistry.h"
 #include "registry/ProgramKey.h"
 #include "tests/support/RawRegistry.h"
-#include "tuning/Runs.h"
 #include "ui/ProgressStep.h"
 
 namespace lumora {
@@ -31,7 +31,7 @@ const std::wstring kPriority = L"\\SYSTEM\\CurrentControlSet\\Control\\PriorityC
 struct RecordingView : RunView {
     std::int32_t windowsItem = 0;  // Windows 10
     std::int32_t processorItem = 0;
-    std::int32_t modemItem = 0;  // Cable | DSL | Wi-Fi
+    std::int32_t connectionType = 0;  // Cable | DSL | Wi-Fi
     std::int32_t speed = 0;
     int answer = kIdYes;
     int failAtStep = -1;   // ShowProgressStep raises at this step
@@ -40,6 +40,7 @@ struct RecordingView : RunView {
     bool mainEnabled = true;
     bool restoreEnabled = false;
     bool progressVisible = false;
+    ProgressState progress;  // the dialog's step counter
     std::vector<std::wstring> headings;
     std::vector<std::wstring> steps;
     std::vector<int> bars;
@@ -53,14 +54,16 @@ struct RecordingView : RunView {
     int restarts = 0;
     bool closeRequested = false;
 
-    std::int32_t WindowsItem() override { return windowsItem; }
-    std::int32_t ProcessorItem() override { return processorItem; }
-    std::int32_t ModemItem() override { return modemItem; }
-    std::int32_t SpeedPosition() override { return speed; }
+    TuningChoices Choices() override {
+        return ChoicesFromSelection(windowsItem, processorItem, connectionType, speed);
+    }
     std::wstring MainTitle() override { return L"Main title"; }
     void SetMainEnabled(bool enabled) override { mainEnabled = enabled; }
     void SetRestoreEnabled(bool enabled) override { restoreEnabled = enabled; }
-    void ShowProgress() override { progressVisible = true; }
+    void ShowProgress(std::int32_t stepTotal) override {
+        progressVisible = true;
+        progress = {stepTotal, 0};
+    }
     void CloseProgress() override { progressVisible = false; }
     void SetProgressHeading(const std::wstring& text) override { headings.push_back(text); }
     void ShowProgressStep(const std::wstring& text) override {
@@ -78,7 +81,7 @@ struct RecordingView : RunView {
         actions.setLabel = [](const std::wstring&) {};
         actions.pause = [](std::uint32_t) {};
         actions.setBar = [this](int percent) { bars.push_back(percent); };
-        RunProgressStep(text, kTestBuildTimings.minimumPasses, kTestBuildTimings, SharedProgress(),
+        RunProgressStep(text, kTestBuildTimings.minimumPasses, kTestBuildTimings, progress,
                         actions);
     }
     bool CloseRequested() override { return closeRequested; }
@@ -115,7 +118,7 @@ const std::wstring kRestartText =
 
 TEST_F(RunsTest, OptimizeShowsItsStepsThenWritesAndAsks) {
     RecordingView view;
-    view.modemItem = 3;
+    view.connectionType = 3;
     view.processorItem = 1;
     view.speed = 1;
     view.answer = 7;  // No

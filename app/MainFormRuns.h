@@ -1,27 +1,29 @@
-// The optimize and restore runs: what "&Optimize now" and "&Restore" do, step
-// by step, over a view of the windows they need (selections, enabled states,
-// the progress dialog, message boxes). The main window supplies the real view;
-// tests supply one of their own and run the same steps without a screen.
+// The main window's controller of the optimize and restore runs: what
+// "&Optimize now" and "&Restore" do, step by step (questions, click, progress
+// steps, the registry work of tuning/, the restart), over a view of the
+// windows they need (the choices, enabled states, the progress dialog,
+// message boxes). The main window supplies the real view; tests supply one of
+// their own and run the same steps without a screen.
 #pragma once
 
 #include <cstdint>
 #include <string>
+
+#include "tuning/TuningChoices.h"
 
 namespace lumora {
 
 class RunView {
   public:
     virtual ~RunView() = default;
-    // The main window's selections.
-    virtual std::int32_t WindowsItem() = 0;
-    virtual std::int32_t ProcessorItem() = 0;
-    virtual std::int32_t ModemItem() = 0;
-    virtual std::int32_t SpeedPosition() = 0;
+    // The main window's selections; a run reads them once, as it starts.
+    virtual TuningChoices Choices() = 0;
     virtual std::wstring MainTitle() = 0;
     virtual void SetMainEnabled(bool enabled) = 0;
     virtual void SetRestoreEnabled(bool enabled) = 0;
-    // The progress dialog.
-    virtual void ShowProgress() = 0;  // modeless, centred over the main window
+    // The progress dialog: shown modeless, centred over the main window, with
+    // its step counter at 0 of |stepTotal|.
+    virtual void ShowProgress(std::int32_t stepTotal) = 0;
     virtual void CloseProgress() = 0;
     virtual void SetProgressHeading(const std::wstring& text) = 0;
     virtual void ShowProgressStep(const std::wstring& text) = 0;
@@ -47,10 +49,6 @@ inline constexpr int kIdOk = 1;
 inline constexpr int kIdYes = 6;
 inline constexpr unsigned kRestartQuestionFlags = 0x134;  // MB_YESNO|MB_ICONWARNING|MB_DEFBUTTON2
 inline constexpr unsigned kRestoreQuestionFlags = 0x31;   // MB_OKCANCEL|MB_ICONWARNING
-
-// The caption keys of the progress steps, in order.
-const std::wstring* OptimizeStepKeys(std::size_t& count);
-const std::wstring* RestoreStepKeys(std::size_t& count);
 
 // Both runs swallow any fault; after one the main window is enabled again and
 // the progress dialog closed.

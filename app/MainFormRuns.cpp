@@ -1,20 +1,13 @@
-#include "tuning/Runs.h"
+#include "app/MainFormRuns.h"
 
 #include <vector>
 
-#include "registry/CustomRegistry.h"
-#include "registry/ProgramKey.h"
 #include "tuning/TweakApply.h"
-#include "tuning/TweakPlan.h"
-#include "tuning/WindowsEditions.h"
 #include "ui/Captions.h"
-#include "ui/ProgressStep.h"
 
 namespace lumora {
 
 namespace {
-
-namespace pk = program_key;
 
 const wchar_t* const kMainSection = L"LMMainForm";
 const wchar_t* const kSettingsSection = L"LMSettingsForm";
@@ -72,9 +65,7 @@ std::wstring Joined(std::initializer_list<const wchar_t*> keys) {
 void ShowSteps(RunView& view, std::int32_t total, const wchar_t* heading,
                const std::vector<std::wstring>& keys) {
     view.SetMainEnabled(false);
-    view.ShowProgress();
-    SharedProgress().total = total;
-    SharedProgress().counter = 0;
+    view.ShowProgress(total);
     view.SetProgressHeading(GetCaption(kSettingsSection, heading));
     for (const auto& key : keys) {
         if (view.CloseRequested()) {
@@ -108,30 +99,12 @@ void Recover(RunView& view) {
 
 }  // namespace
 
-const std::wstring* OptimizeStepKeys(std::size_t& count) {
-    count = OptimizeKeys().size();
-    return OptimizeKeys().data();
-}
-
-const std::wstring* RestoreStepKeys(std::size_t& count) {
-    count = RestoreKeys().size();
-    return RestoreKeys().data();
-}
-
 void RunOptimize(RunView& view) {
     try {
-        const bool copiesKept = ReadRegBool(pk::kRoot, pk::kPath, pk::kRestore, false, false);
-        WriteRegInteger(pk::kRoot, pk::kPath, pk::kInternetType, view.ModemItem(), false);
-        WriteRegInteger(pk::kRoot, pk::kPath, pk::kProcessorType, view.ProcessorItem(), false);
-        WriteRegInteger(pk::kRoot, pk::kPath, pk::kSpeedSetting, view.SpeedPosition(), false);
+        const OptimizePlan plan = StartOptimize(view.Choices());
         view.PlayClick();
         ShowSteps(view, kOptimizeStepTotal, L"MessageUpdate", OptimizeKeys());
-
-        const TuningChoices choices{ConvertWindowsVersion(view.WindowsItem()), view.ModemItem(),
-                                    view.SpeedPosition()};
-        // The flag that says copies exist is written only once all copies
-        // are stored (TweakApply.h).
-        ApplyOptimizePlan(PlanOptimize(choices), copiesKept);
+        ApplyOptimizePlan(plan);
 
         view.SetMainEnabled(true);
         view.CloseProgress();
@@ -144,6 +117,7 @@ void RunOptimize(RunView& view) {
 
 void RunRestore(RunView& view) {
     try {
+        const TuningChoices choices = view.Choices();
         const std::wstring question = Joined({L"MessageBoxReset1", L"MessageBoxReset2"});
         const int answer = view.Ask(question, view.MainTitle(), kRestoreQuestionFlags);
         // The main window may have been closed while the question was open:
@@ -154,9 +128,7 @@ void RunRestore(RunView& view) {
         view.PlayClick();
         ShowSteps(view, kRestoreStepTotal, L"MessageRestore", RestoreKeys());
 
-        // The flag goes only once the values are back, and before the
-        // copies (TweakApply.h): a restore ended anywhere loses no original.
-        ApplyRestorePlan(PlanRestore(ConvertWindowsVersion(view.WindowsItem()), view.ModemItem()));
+        RestoreTuning(choices);
 
         view.SetMainEnabled(true);
         view.CloseProgress();

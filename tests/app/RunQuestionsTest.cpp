@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "app/MainFormRuns.h"
 #include "registry/CustomRegistry.h"
 #include "registry/ProgramKey.h"
 #include "tests/support/RawRegistry.h"
-#include "tuning/Runs.h"
 #include "ui/Captions.h"
 #include "ui/ProgressStep.h"
 
@@ -32,14 +32,11 @@ struct QuestionView : RunView {
     int restarts = 0;
     bool closed = false;
 
-    std::int32_t WindowsItem() override { return 0; }
-    std::int32_t ProcessorItem() override { return 0; }
-    std::int32_t ModemItem() override { return 0; }
-    std::int32_t SpeedPosition() override { return 0; }
+    TuningChoices Choices() override { return ChoicesFromSelection(0, 0, 0, 0); }
     std::wstring MainTitle() override { return L"Main title"; }
     void SetMainEnabled(bool) override {}
     void SetRestoreEnabled(bool) override {}
-    void ShowProgress() override {}
+    void ShowProgress(std::int32_t) override {}
     void CloseProgress() override {}
     void SetProgressHeading(const std::wstring&) override {}
     void ShowProgressStep(const std::wstring&) override { ++steps; }

@@ -1,0 +1,104 @@
+#include "registry/ProgramKey.h"
+
+#include "registry/CustomRegistry.h"
+
+namespace lumora::program_key {
+
+namespace {
+
+// The program key is always the one of the 32-bit registry view.
+constexpr bool k64BitView = false;
+
+std::wstring ReadText(const std::wstring& name, const std::wstring& fallback) {
+    return ReadRegString(kRoot, kPath, name, fallback, k64BitView);
+}
+std::int32_t ReadNumber(const std::wstring& name, std::int32_t fallback) {
+    return ReadRegInteger(kRoot, kPath, name, fallback, k64BitView);
+}
+void WriteText(const std::wstring& name, const std::wstring& text) {
+    WriteRegString(kRoot, kPath, name, text, k64BitView);
+}
+void WriteNumber(const std::wstring& name, std::int32_t number) {
+    WriteRegInteger(kRoot, kPath, name, number, k64BitView);
+}
+void Delete(const std::wstring& name) {
+    DeleteRegValue(kRoot, kPath, name, k64BitView);
+}
+
+}  // namespace
+
+StoredChoices ReadChoices() {
+    StoredChoices choices;
+    choices.connectionType = ReadNumber(kInternetType, kDefaultInternetType);
+    choices.processorType = ReadNumber(kProcessorType, kDefaultProcessorType);
+    choices.speedSetting = ReadNumber(kSpeedSetting, kDefaultSpeedSetting);
+    return choices;
+}
+
+void WriteChoices(const StoredChoices& choices) {
+    WriteNumber(kInternetType, choices.connectionType);
+    WriteNumber(kProcessorType, choices.processorType);
+    WriteNumber(kSpeedSetting, choices.speedSetting);
+}
+
+bool ReadRestoreFlag() {
+    return ReadRegBool(kRoot, kPath, kRestore, false, k64BitView);
+}
+
+void SetRestoreFlag() {
+    WriteRegBool(kRoot, kPath, kRestore, true, k64BitView);
+}
+
+void DeleteRestoreFlag() {
+    Delete(kRestore);
+}
+
+std::wstring ReadInstalledDate() {
+    return ReadText(kInstalledDate, L"");
+}
+
+void WriteInstalledDate(const std::wstring& stamp) {
+    WriteText(kInstalledDate, stamp);
+}
+
+std::wstring ReadUpdatedDate() {
+    return ReadText(kUpdatedDate, L"");
+}
+
+void WriteUpdatedDate(const std::wstring& stamp) {
+    WriteText(kUpdatedDate, stamp);
+}
+
+bool ReadUpdatedMark() {
+    return ReadRegBool(kRoot, kPath, kUpdated, false, k64BitView);
+}
+
+void ClearUpdatedMark() {
+    WriteRegBool(kRoot, kPath, kUpdated, false, k64BitView);
+}
+
+std::wstring ReadLanguage() {
+    return ReadText(kLanguage, kDefaultLanguage);
+}
+
+std::wstring ReadTextCopy(const std::wstring& name, const std::wstring& fallback) {
+    return ReadText(name, fallback);
+}
+
+std::int32_t ReadNumberCopy(const std::wstring& name, std::int32_t fallback) {
+    return ReadNumber(name, fallback);
+}
+
+void WriteTextCopy(const std::wstring& name, const std::wstring& text) {
+    WriteText(name, text);
+}
+
+void WriteNumberCopy(const std::wstring& name, std::int32_t number) {
+    WriteNumber(name, number);
+}
+
+void DeleteCopy(const std::wstring& name) {
+    Delete(name);
+}
+
+}  // namespace lumora::program_key

@@ -1,0 +1,61 @@
+cmake_minimum_required(VERSION 3.20)
+
+# Fails when product code includes a header of a folder it may not reach:
+# every include arrow between folders points down.
+#
+#   cmake -DSOURCE_DIR=<tree> -P IncludeLayers.cmake
+#
+# Only "folder/..." includes that name a top folder of the tree count; an
+# include within the own folder and system headers are always allowed.
+
+# The allowed arrows, folder by folder; a folder not listed may include
+# nothing outside itself.
+set(allowed_app ui tuning registry platform common resources)
+set(allowed_updater ui platform registry common resources)
+set(allowed_ui registry platform common resources)
+set(allowed_tuning registry common)
+set(allowed_registry common)
+set(allowed_platform common)
+set(allowed_common)
+
+set(product app ui tuning registry platform common updater)
+
+if(NOT SOURCE_DIR)
+  message(FATAL_ERROR "SOURCE_DIR is not set")
+endif()
+
+set(faults)
+set(arrows)
+foreach(folder IN LISTS product)
+  if(NOT IS_DIRECTORY ${SOURCE_DIR}/${folder})
+    continue()
+  endif()
+  file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/${folder}/*.cpp
+       ${SOURCE_DIR}/${folder}/*.h)
+  foreach(source IN LISTS sources)
+    file(STRINGS ${SOURCE_DIR}/${source} includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
+    foreach(line IN LISTS includes)
+      if(NOT line MATCHES "\"([^\"/]+)/[^\"]*\"")
+        continue()
+      endif()
+      set(target ${CMAKE_MATCH_1})
+      if(target STREQUAL folder OR NOT IS_DIRECTORY ${SOURCE_DIR}/${target})
+        continue()
+      endif()
+      list(APPEND arrows "${folder} -> ${target}")
+      if(NOT target IN_LIST allowed_${folder})
+        list(APPEND faults "${source}: ${folder}/ may not include ${target}/: ${line}")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+
+list(REMOVE_DUPLICATES arrows)
+list(SORT arrows)
+foreach(arrow IN LISTS arrows)
+  message(STATUS "${arrow}")
+endforeach()
+if(faults)
+  list(JOIN faults "\n" text)
+  message(FATAL_ERROR "Include arrows that do not point down:\n${text}")
+endif()

@@ -1,0 +1,3 @@
+// The domain reaching up into the windows: the check must refuse this.
+#include "tuning/Plan.h"
+#include "ui/Captions.h"

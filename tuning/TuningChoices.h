@@ -1,0 +1,22 @@
+// The user's four choices as a run works with them, read once from the main
+// window when the run starts.
+#pragma once
+
+#include <cstdint>
+
+#include "registry/ProgramKey.h"
+
+namespace lumora {
+
+struct TuningChoices {
+    std::int32_t osIndex;         // ConvertWindowsVersion of the edition item
+    std::int32_t connectionType;  // item of the connection list (ConnectionTypes.h)
+    std::int32_t speedSetting;    // track bar position
+    std::int32_t processorType = program_key::kDefaultProcessorType;  // item of the processor list
+};
+
+// The choices from the items of the main window's lists and the track bar.
+TuningChoices ChoicesFromSelection(std::int32_t windowsItem, std::int32_t processorItem,
+                                   std::int32_t connectionType, std::int32_t speedPosition);
+
+}  // namespace lumora
