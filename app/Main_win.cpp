@@ -41,14 +41,17 @@ int RunInteractive() {
     if (!mainForm.Create()) {
         return 1;
     }
+    // The main window shows and paints first; the about box and the progress
+    // dialog, hidden until used, are made right after it and before the
+    // message loop runs, so nothing can reach them any earlier than before.
+    ShowWindow(mainForm.Handle(), SW_SHOWNORMAL);
+    UpdateWindow(mainForm.Handle());
     aboutForm.Create(mainForm.Handle());
     settingsForm.Create(mainForm.Handle());
     mainForm.SetDialogs(&aboutForm, &settingsForm);
     Application& application = Application::Instance();
     application.SetShortCutHandler(
         [&mainForm](WORD key, bool& handled) { mainForm.ApplicationEventsShortCut(key, handled); });
-    ShowWindow(mainForm.Handle(), SW_SHOWNORMAL);
-    UpdateWindow(mainForm.Handle());
     application.Run();
     application.SetShortCutHandler(nullptr);
     return 0;
