@@ -25,6 +25,12 @@ class TLMSettingsForm : public FormWindow {
   protected:
     void FormShow() override;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  private:
+    Panel settingsPanel_;
+    Label currentSettingsHeading_;
+    ProgressBar mainProgress_;
+    Label currentSettingsLabel_;
 };
 
 }  // namespace lumora
