@@ -100,7 +100,6 @@ class Control : public Component {
 
     const ControlArgs& Args() const { return args_; }
     HWND Handle() const { return hwnd_; }
-    Control* ParentPanel() const { return parentPanel_; }
     // Bounds in the client coordinates of the parent (window or panel).
     RECT Bounds() const;
     virtual bool IsWindowless() const { return false; }
@@ -109,7 +108,6 @@ class Control : public Component {
 
     void Fire(ControlEvent event);
     void On(ControlEvent event, ControlHandler handler);
-    bool HasHandler(ControlEvent event) const;
 
     // The font the control shows: its own, or the window's when it follows it.
     void ApplyFont(const FontSpec& windowFont);
@@ -120,7 +118,6 @@ class Control : public Component {
             EnableWindow(hwnd_, enabled ? TRUE : FALSE);
         }
     }
-    bool Enabled() const { return hwnd_ == nullptr || IsWindowEnabled(hwnd_); }
     LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
         return SendMessageW(hwnd_, message, wParam, lParam);
     }

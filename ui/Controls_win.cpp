@@ -2,8 +2,6 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
-
 #include "ui/Controls.h"
 #include "ui/FormWindow.h"
 #include "ui/SystemFont_win.h"
@@ -95,11 +93,6 @@ void Control::Fire(ControlEvent event) {
 
 void Control::On(ControlEvent event, ControlHandler handler) {
     handlers_.emplace_back(event, std::move(handler));
-}
-
-bool Control::HasHandler(ControlEvent event) const {
-    return std::any_of(handlers_.begin(), handlers_.end(),
-                       [event](const auto& entry) { return entry.first == event; });
 }
 
 void Control::SetUnderline(bool on) {

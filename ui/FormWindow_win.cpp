@@ -447,10 +447,9 @@ void FormWindow::SetTabOrder(const std::vector<const Control*>& controls) {
 }
 
 void FormWindow::SetTabOrder(const std::vector<std::wstring>& names) {
-    std::vector<const Control*> controls;
-    for (const auto& name : names) {
-        controls.push_back(Find(name));
-    }
+    std::vector<const Control*> controls(names.size());
+    std::transform(names.begin(), names.end(), controls.begin(),
+                   [this](const std::wstring& name) { return Find(name); });
     SetTabOrder(controls);
 }
 
@@ -795,9 +794,9 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                     return 0;
                 }
                 followingOwner_ = true;
-                const LRESULT result = BaseWindow::HandleMessage(message, wParam, lParam);
+                const LRESULT followed = BaseWindow::HandleMessage(message, wParam, lParam);
                 followingOwner_ = false;
-                return result;
+                return followed;
             }
             if (lParam == 0 && !followingOwner_) {
                 shown_ = wParam != 0;
