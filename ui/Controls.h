@@ -22,6 +22,7 @@ namespace lumora {
 
 class Control;
 class FormWindow;
+class Panel;
 HFONT CreateFontFrom(const FontSpec& font);
 enum class ControlEvent { Click, MouseEnter, MouseLeave };
 using ControlHandler = std::function<void(Control& sender)>;
@@ -130,11 +131,16 @@ class Control : public Component {
     virtual void FontShown() {}
     // Draws a windowless control on its parent.
     virtual void Draw(HDC, const RECT&) const {}
+    // Whether a command notification from the control is a click.
+    virtual bool IsClick(UINT /*code*/, LPARAM /*lParam*/) const { return false; }
+    // Sets the colours the control is drawn in and gives its background
+    // brush; none for the system's colours.
+    virtual HBRUSH Colors(HDC) { return nullptr; }
 
     ControlArgs args_;
     HWND hwnd_ = nullptr;
     FormWindow* form_ = nullptr;
-    Control* parentPanel_ = nullptr;
+    Panel* parentPanel_ = nullptr;
     FontSpec font_;
     bool parentFont_ = true;
     HFONT hfont_ = nullptr;
@@ -181,6 +187,8 @@ class Label : public Control {
   protected:
     friend class FormWindow;
     void FontShown() override;
+    bool IsClick(UINT code, LPARAM) const override { return code == STN_CLICKED; }
+    HBRUSH Colors(HDC dc) override;
     void Resize();
     void RepaintBeneath(const RECT& before) const;
 
@@ -222,6 +230,7 @@ class PushButton : public Control {
     bool HasFont() const override { return true; }
 
   protected:
+    bool IsClick(UINT code, LPARAM) const override { return code == BN_CLICKED; }
     std::wstring caption_;
 };
 
@@ -238,6 +247,10 @@ class TrackBar : public Control {
   public:
     int Position() const { return hwnd_ != nullptr ? static_cast<int>(Send(TBM_GETPOS)) : 0; }
     void SetPosition(int position) { Send(TBM_SETPOS, TRUE, position); }
+
+  protected:
+    // Its background in its panel's colour.
+    HBRUSH Colors(HDC dc) override;
 };
 
 class ProgressBar : public Control {
@@ -264,6 +277,10 @@ class Memo : public Control {
 
   protected:
     friend class FormWindow;
+    HBRUSH Colors(HDC dc) override {
+        SetBkColor(dc, Color());
+        return Brush();
+    }
     COLORREF color_ = CLR_INVALID;
     HBRUSH brush_ = nullptr;
     COLORREF brushColor_ = CLR_INVALID;
@@ -279,6 +296,8 @@ class MenuItem : public Control {
 
   protected:
     friend class FormWindow;
+    // A command from a menu carries no control window.
+    bool IsClick(UINT, LPARAM lParam) const override { return lParam == 0; }
     std::wstring caption_;
     HMENU menu_ = nullptr;
 };

@@ -140,6 +140,16 @@ CursorKind Label::Cursor() const {
     return args_.cursor;
 }
 
+HBRUSH Label::Colors(HDC dc) {
+    if (!transparent_) {
+        return nullptr;
+    }
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc,
+                 font_.color != kDefaultTextColor ? font_.color : GetSysColor(COLOR_WINDOWTEXT));
+    return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+}
+
 void Label::FontShown() {
     const RECT before = Bounds();
     Resize();
@@ -190,6 +200,10 @@ void Panel::SetCaption(const std::wstring& text) {
 
 HBRUSH Panel::Brush() {
     return SolidBrush(brush_, brushColor_, Color());
+}
+
+HBRUSH TrackBar::Colors(HDC) {
+    return parentPanel_ != nullptr && parentPanel_->HasColor() ? parentPanel_->Brush() : nullptr;
 }
 
 void PushButton::SetCaption(const std::wstring& text) {

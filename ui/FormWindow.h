@@ -120,7 +120,6 @@ class FormWindow : public BaseWindow, public Form {
     // A label's own WM_PAINT when it is centred vertically or double-buffered.
     void PaintLabel(Label& label) const;
     COLORREF BackgroundOf(HWND window) const;
-    LRESULT ColorStatic(HDC dc, HWND control);
     void TrackWindowlessHover(HWND parent, POINT point);
     LRESULT ChildMessage(HWND parent, UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
     LRESULT PanelMessage(Panel& panel, UINT message, WPARAM wParam, LPARAM lParam);

@@ -184,7 +184,7 @@ void FormWindow::Adopt(Control& control, const ControlArgs& args) {
     control.args_ = args;
     control.form_ = this;
     if (!args.parent.empty()) {
-        control.parentPanel_ = Find(args.parent);
+        control.parentPanel_ = dynamic_cast<Panel*>(Find(args.parent));
     }
     controls_.push_back(&control);
 }
@@ -659,28 +659,6 @@ void FormWindow::PaintLabel(Label& label) const {
     EndPaint(label.hwnd_, &ps);
 }
 
-LRESULT FormWindow::ColorStatic(HDC dc, HWND window) {
-    Control* control = FromHandle(window);
-    if (auto* label = dynamic_cast<Label*>(control); label != nullptr && label->transparent_) {
-        SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, label->font_.color != kDefaultTextColor ? label->font_.color
-                                                                 : GetSysColor(COLOR_WINDOWTEXT));
-        return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
-    }
-    if (dynamic_cast<TrackBar*>(control) != nullptr) {
-        // A track bar paints its background in its panel's colour.
-        auto* panel = dynamic_cast<Panel*>(control->parentPanel_);
-        if (panel != nullptr && panel->HasColor()) {
-            return reinterpret_cast<LRESULT>(panel->Brush());
-        }
-    }
-    if (auto* memo = dynamic_cast<Memo*>(control)) {
-        SetBkColor(dc, memo->Color());
-        return reinterpret_cast<LRESULT>(memo->Brush());
-    }
-    return 0;
-}
-
 void FormWindow::TrackWindowlessHover(HWND parent, POINT point) {
     Control* hit = WindowlessAt(parent, point);
     if (hit == hoverWindowless_) {
@@ -709,10 +687,7 @@ LRESULT FormWindow::ChildMessage(HWND parent, UINT message, WPARAM wParam, LPARA
             if (control == nullptr && LOWORD(wParam) == IDOK && defaultButtonId_ != 0) {
                 control = FromId(defaultButtonId_);
             }
-            if (control != nullptr &&
-                ((dynamic_cast<Label*>(control) != nullptr && code == STN_CLICKED) ||
-                 (dynamic_cast<PushButton*>(control) != nullptr && code == BN_CLICKED) ||
-                 (dynamic_cast<MenuItem*>(control) != nullptr && lParam == 0))) {
+            if (control != nullptr && control->IsClick(code, lParam)) {
                 control->Fire(ControlEvent::Click);
                 return 0;
             }
@@ -720,9 +695,10 @@ LRESULT FormWindow::ChildMessage(HWND parent, UINT message, WPARAM wParam, LPARA
         }
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLOREDIT:
-            if (LRESULT brush =
-                    ColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam))) {
-                return brush;
+            if (Control* control = FromHandle(reinterpret_cast<HWND>(lParam))) {
+                if (HBRUSH brush = control->Colors(reinterpret_cast<HDC>(wParam))) {
+                    return reinterpret_cast<LRESULT>(brush);
+                }
             }
             break;
         case WM_MOUSEMOVE:
