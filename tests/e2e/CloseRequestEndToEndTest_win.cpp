@@ -14,7 +14,6 @@
 #include <functional>
 #include <set>
 #include <string>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -24,6 +23,7 @@
 #include "tests/e2e/RegExport.h"
 #include "tests/platform/LoopbackListener.h"
 #include "tests/support/RawRegistry.h"
+#include "tests/support/TestThread.h"
 #include "tuning/TweakCatalogue.h"
 
 #if !defined(LUMORA_UPDATE_PORT)
@@ -46,10 +46,7 @@ const test::Choices kChoices{0, 0, 0, 0};  // Windows 10, Intel, Cable, Boost
 class HeldUpdateServer {
   public:
     HeldUpdateServer() : listener_(LUMORA_UPDATE_PORT), thread_([this] { Serve(); }) {}
-    ~HeldUpdateServer() {
-        stop_ = true;
-        thread_.join();
-    }
+    ~HeldUpdateServer() { stop_ = true; }
     HeldUpdateServer(const HeldUpdateServer&) = delete;
     HeldUpdateServer& operator=(const HeldUpdateServer&) = delete;
 
@@ -82,7 +79,7 @@ class HeldUpdateServer {
         }
         asked_ = true;
         while (!answer_ && !stop_) {
-            std::this_thread::sleep_for(milliseconds(5));
+            test::SleepFor(milliseconds(5));
         }
         const std::string reply =
             "HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\nContent-Length: 8\r\n\r\nOSTREL|1";
@@ -98,7 +95,7 @@ class HeldUpdateServer {
                 return;
             }
             if (count < 0) {
-                std::this_thread::sleep_for(milliseconds(10));
+                test::SleepFor(milliseconds(10));
             }
         }
     }
@@ -107,7 +104,7 @@ class HeldUpdateServer {
     std::atomic<bool> stop_{false};
     std::atomic<bool> asked_{false};
     std::atomic<bool> answer_{false};
-    std::thread thread_;
+    test::TestThread thread_;  // last: it ends first, waited for
 };
 
 // The catalogue's keys as reg.exe names them.
