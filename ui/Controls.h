@@ -78,6 +78,21 @@ struct MemoArgs : ControlArgs {
     COLORREF color = CLR_INVALID;
 };
 
+// A brush of one solid colour, made anew when the colour changes; each
+// control that paints with a brush has its own.
+class SolidBrush {
+  public:
+    SolidBrush() = default;
+    ~SolidBrush();
+    SolidBrush(const SolidBrush&) = delete;
+    SolidBrush& operator=(const SolidBrush&) = delete;
+    HBRUSH Of(COLORREF color);
+
+  private:
+    HBRUSH brush_ = nullptr;
+    COLORREF color_ = CLR_INVALID;
+};
+
 // What every component has. A component that shows no text answers the
 // Component calls with nothing.
 class Control : public Component {
@@ -204,22 +219,19 @@ class Label : public Control {
 // paint their background with its brush.
 class Panel : public Control {
   public:
-    ~Panel() override;
     ComponentKind Kind() const override { return ComponentKind::Panel; }
     std::wstring Caption() const override { return caption_; }
     void SetCaption(const std::wstring& text) override;
     bool HasFont() const override { return true; }
     COLORREF Color() const { return color_ != CLR_INVALID ? color_ : GetSysColor(COLOR_BTNFACE); }
     bool HasColor() const { return color_ != CLR_INVALID; }
-    // Its own brush of its colour.
-    HBRUSH Brush();
+    HBRUSH Brush() { return brush_.Of(Color()); }
 
   protected:
     friend class FormWindow;
     std::wstring caption_;
     COLORREF color_ = CLR_INVALID;
-    HBRUSH brush_ = nullptr;
-    COLORREF brushColor_ = CLR_INVALID;
+    SolidBrush brush_;
 };
 
 class PushButton : public Control {
@@ -262,7 +274,6 @@ class ProgressBar : public Control {
 // A read-only multi-line edit box in a colour of its own.
 class Memo : public Control {
   public:
-    ~Memo() override;
     ComponentKind Kind() const override { return ComponentKind::MultiLineEdit; }
     std::wstring Lines() const override;
     void SetLines(const std::wstring& text) override {
@@ -272,8 +283,7 @@ class Memo : public Control {
     }
     bool HasFont() const override { return true; }
     COLORREF Color() const { return color_ != CLR_INVALID ? color_ : GetSysColor(COLOR_WINDOW); }
-    // Its own brush of its colour.
-    HBRUSH Brush();
+    HBRUSH Brush() { return brush_.Of(Color()); }
 
   protected:
     friend class FormWindow;
@@ -282,8 +292,7 @@ class Memo : public Control {
         return Brush();
     }
     COLORREF color_ = CLR_INVALID;
-    HBRUSH brush_ = nullptr;
-    COLORREF brushColor_ = CLR_INVALID;
+    SolidBrush brush_;
 };
 
 class MenuItem : public Control {

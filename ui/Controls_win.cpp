@@ -13,24 +13,25 @@ HFONT CreateFontFrom(const FontSpec& font) {
     return CreateFontIndirectW(&lf);
 }
 
-namespace {
-
-// |brush| in |color|, made anew when the colour has changed.
-HBRUSH SolidBrush(HBRUSH& brush, COLORREF& made, COLORREF color) {
-    if (brush == nullptr || made != color) {
-        HBRUSH fresh = CreateSolidBrush(color);
-        if (fresh != nullptr) {
-            if (brush != nullptr) {
-                DeleteObject(brush);
-            }
-            brush = fresh;
-            made = color;
-        }
+SolidBrush::~SolidBrush() {
+    if (brush_ != nullptr) {
+        DeleteObject(brush_);
     }
-    return brush;
 }
 
-}  // namespace
+HBRUSH SolidBrush::Of(COLORREF color) {
+    if (brush_ == nullptr || color_ != color) {
+        HBRUSH fresh = CreateSolidBrush(color);
+        if (fresh != nullptr) {
+            if (brush_ != nullptr) {
+                DeleteObject(brush_);
+            }
+            brush_ = fresh;
+            color_ = color;
+        }
+    }
+    return brush_;
+}
 
 Control::~Control() {
     if (form_ != nullptr) {
@@ -185,21 +186,11 @@ void Label::Resize() {
     SetWindowPos(hwnd_, nullptr, left, args_.top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-Panel::~Panel() {
-    if (brush_ != nullptr) {
-        DeleteObject(brush_);
-    }
-}
-
 void Panel::SetCaption(const std::wstring& text) {
     caption_ = text;
     if (hwnd_ != nullptr) {
         SetWindowTextW(hwnd_, text.c_str());
     }
-}
-
-HBRUSH Panel::Brush() {
-    return SolidBrush(brush_, brushColor_, Color());
 }
 
 HBRUSH TrackBar::Colors(HDC) {
@@ -213,12 +204,6 @@ void PushButton::SetCaption(const std::wstring& text) {
     }
 }
 
-Memo::~Memo() {
-    if (brush_ != nullptr) {
-        DeleteObject(brush_);
-    }
-}
-
 std::wstring Memo::Lines() const {
     if (hwnd_ == nullptr) {
         return std::wstring();
@@ -228,10 +213,6 @@ std::wstring Memo::Lines() const {
     const int got = GetWindowTextW(hwnd_, text.data(), length + 1);
     text.resize(static_cast<std::size_t>(got > 0 ? got : 0));
     return text;
-}
-
-HBRUSH Memo::Brush() {
-    return SolidBrush(brush_, brushColor_, Color());
 }
 
 void MenuItem::SetCaption(const std::wstring& text) {
