@@ -18,10 +18,21 @@ class TLMAboutForm : public FormWindow {
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
-    void HelpButtonClick(Control& sender);
-    void LicenseAgreementLabelClick(Control& sender);
-    void LicenseAgreementLabelMouseEnter(Control& sender);
-    void LicenseAgreementLabelMouseLeave(Control& sender);
+    void HelpButtonClick();
+    void LicenseAgreementLabelClick();
+
+    Panel aboutPanel_;
+    Image largeIcon_;
+    Label versionLabel_;
+    Label copyrightLabel_;
+    Label licenseAgreementLabel_;
+    Label copyrightWarningLabel_;
+    Image bannerImage_;
+    Label bannerLabel_;
+    Memo licensedMemo_;
+    Bevel aboutBevel_;
+    PushButton closeButton_;
+    PushButton helpButton_;
     bool closed_ = false;
 };
 

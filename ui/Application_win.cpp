@@ -252,35 +252,36 @@ void Application::HintTextUnderPointer(const std::wstring& hint) {
     }
 }
 
+// Faults never leave the timer's call from Windows: they are swallowed here.
 void CALLBACK Application::HintTimerProc(HWND, UINT, UINT_PTR id, DWORD) {
     Application& app = Instance();
-    if (id == app.showTimer_) {
-        KillTimer(nullptr, app.showTimer_);
-        app.showTimer_ = 0;
-        app.ShowHintNow();
-    } else if (id == app.hideTimer_) {
-        app.CancelHint();
+    try {
+        if (id == app.showTimer_) {
+            KillTimer(nullptr, app.showTimer_);
+            app.showTimer_ = 0;
+            app.ShowHintNow();
+        } else if (id == app.hideTimer_) {
+            app.CancelHint();
+        }
+    } catch (...) {
     }
 }
 
 void Application::ShowHintNow() {
-    try {
-        if (!hintWindow_ && hintFactory_) {
-            hintWindow_ = hintFactory_();
-        }
-        if (!hintWindow_ || hint_.empty()) {
-            return;
-        }
-        POINT pointer{};
-        GetCursorPos(&pointer);
-        const std::wstring shortHint = hint_.substr(0, hint_.find(L'|'));
-        RECT rect = hintWindow_->CalcHintRect(GetSystemMetrics(SM_CXSCREEN), shortHint, nullptr);
-        OffsetRect(&rect, pointer.x, pointer.y + 20);
-        hintWindow_->ActivateHint(rect, shortHint);
-        hintShowing_ = true;
-        hideTimer_ = SetTimer(nullptr, 0, hintHidePause_, HintTimerProc);
-    } catch (...) {
+    if (!hintWindow_ && hintFactory_) {
+        hintWindow_ = hintFactory_();
     }
+    if (!hintWindow_ || hint_.empty()) {
+        return;
+    }
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    const std::wstring shortHint = hint_.substr(0, hint_.find(L'|'));
+    RECT rect = hintWindow_->CalcHintRect(GetSystemMetrics(SM_CXSCREEN), shortHint, nullptr);
+    OffsetRect(&rect, pointer.x, pointer.y + 20);
+    hintWindow_->ActivateHint(rect, shortHint);
+    hintShowing_ = true;
+    hideTimer_ = SetTimer(nullptr, 0, hintHidePause_, HintTimerProc);
 }
 
 }  // namespace lumora

@@ -2,9 +2,8 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
-
 #include "ui/Controls.h"
+#include "ui/FormWindow.h"
 #include "ui/SystemFont_win.h"
 
 namespace lumora {
@@ -14,105 +13,33 @@ HFONT CreateFontFrom(const FontSpec& font) {
     return CreateFontIndirectW(&lf);
 }
 
-Control::Control(ControlType type, const ControlArgs& args) : type_(type), args_(args) {}
+SolidBrush::~SolidBrush() {
+    if (brush_ != nullptr) {
+        DeleteObject(brush_);
+    }
+}
+
+HBRUSH SolidBrush::Of(COLORREF color) {
+    if (brush_ == nullptr || color_ != color) {
+        HBRUSH fresh = CreateSolidBrush(color);
+        if (fresh != nullptr) {
+            if (brush_ != nullptr) {
+                DeleteObject(brush_);
+            }
+            brush_ = fresh;
+            color_ = color;
+        }
+    }
+    return brush_;
+}
 
 Control::~Control() {
+    if (form_ != nullptr) {
+        form_->Forget(*this);
+    }
     if (hfont_ != nullptr) {
         DeleteObject(hfont_);
     }
-    if (bitmap_ != nullptr) {
-        DeleteObject(bitmap_);
-    }
-    if (type_ == ControlType::PopupMenu && menu_ != nullptr) {
-        DestroyMenu(menu_);
-    }
-}
-
-ComponentKind Control::Kind() const {
-    switch (type_) {
-        case ControlType::Label:
-            return ComponentKind::Label;
-        case ControlType::Panel:
-            return ComponentKind::Panel;
-        case ControlType::PushButton:
-            return ComponentKind::PushButton;
-        case ControlType::MenuItem:
-            return ComponentKind::PopupMenuItem;
-        case ControlType::Memo:
-            return ComponentKind::MultiLineEdit;
-        default:
-            return ComponentKind::Other;
-    }
-}
-
-std::wstring Control::Caption() const {
-    if (type_ == ControlType::Label || type_ == ControlType::PushButton ||
-        type_ == ControlType::Panel || type_ == ControlType::MenuItem) {
-        return caption_;
-    }
-    return std::wstring();
-}
-
-void Control::SetCaption(const std::wstring& text) {
-    switch (type_) {
-        case ControlType::Label:
-        case ControlType::PushButton:
-        case ControlType::Panel: {
-            caption_ = text;
-            if (hwnd_ == nullptr) {
-                return;
-            }
-            const RECT before = Bounds();
-            // A label that paints itself is repainted whole below; the
-            // control would draw the new text over the old one at once.
-            const bool quiet =
-                type_ == ControlType::Label && (centreVertically_ || doubleBuffered_);
-            if (quiet) {
-                SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
-            }
-            SetWindowTextW(hwnd_, text.c_str());
-            if (quiet) {
-                SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
-                InvalidateRect(hwnd_, nullptr, FALSE);
-            }
-            if (type_ == ControlType::Label) {
-                Resize();
-                RepaintBeneath(before);
-            }
-            return;
-        }
-        case ControlType::MenuItem:
-            caption_ = text;
-            if (menu_ != nullptr) {
-                ModifyMenuW(menu_, id_, MF_BYCOMMAND | MF_STRING, id_, text.c_str());
-            }
-            return;
-        default:
-            return;
-    }
-}
-
-std::wstring Control::Lines() const {
-    if (type_ != ControlType::Memo || hwnd_ == nullptr) {
-        return std::wstring();
-    }
-    const int length = GetWindowTextLengthW(hwnd_);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    const int got = GetWindowTextW(hwnd_, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(got > 0 ? got : 0));
-    return text;
-}
-
-void Control::SetLines(const std::wstring& text) {
-    if (type_ == ControlType::Memo && hwnd_ != nullptr) {
-        SetWindowTextW(hwnd_, text.c_str());
-    }
-}
-
-bool Control::HasFont() const {
-    return type_ == ControlType::Label || type_ == ControlType::PushButton ||
-           type_ == ControlType::Panel || type_ == ControlType::Memo ||
-           type_ == ControlType::ComboBox;
 }
 
 void Control::SetFont(const FontSpec& font) {
@@ -141,20 +68,7 @@ void Control::ShowFont() {
         DeleteObject(hfont_);
     }
     hfont_ = created;
-    if (type_ == ControlType::Label) {
-        const RECT before = Bounds();
-        Resize();
-        RepaintBeneath(before);
-    }
-}
-
-void Control::RepaintBeneath(const RECT& before) const {
-    // A transparent label shows what lies beneath it: the parent repaints
-    // under its old and its new place.
-    const RECT after = Bounds();
-    RECT both;
-    UnionRect(&both, &before, &after);
-    RedrawWindow(GetParent(hwnd_), &both, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    FontShown();
 }
 
 RECT Control::Bounds() const {
@@ -166,8 +80,94 @@ RECT Control::Bounds() const {
     return rect;
 }
 
-void Control::Resize() {
-    if (type_ != ControlType::Label || !autoSize_ || hwnd_ == nullptr) {
+void Control::Fire(ControlEvent event) {
+    // Every event handler swallows its faults.
+    for (auto& [kind, handler] : handlers_) {
+        if (kind == event && handler) {
+            try {
+                handler(*this);
+            } catch (...) {
+            }
+        }
+    }
+}
+
+void Control::On(ControlEvent event, ControlHandler handler) {
+    handlers_.emplace_back(event, std::move(handler));
+}
+
+void Control::SetUnderline(bool on) {
+    FontSpec font = font_;
+    font.style = on ? (font.style | kFontUnderline) : (font.style & ~kFontUnderline);
+    SetFont(font);
+}
+
+Image::~Image() {
+    if (bitmap_ != nullptr) {
+        DeleteObject(bitmap_);
+    }
+}
+
+void Bevel::Draw(HDC dc, const RECT& bounds) const {
+    RECT edge = bounds;
+    DrawEdge(dc, &edge, EDGE_ETCHED, vertical_ ? BF_LEFT : BF_TOP);
+}
+
+void Label::SetCaption(const std::wstring& text) {
+    caption_ = text;
+    if (hwnd_ == nullptr) {
+        return;
+    }
+    const RECT before = Bounds();
+    // A label that paints itself is repainted whole below; the control would
+    // draw the new text over the old one at once.
+    const bool quiet = PaintsItself();
+    if (quiet) {
+        SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
+    }
+    SetWindowTextW(hwnd_, text.c_str());
+    if (quiet) {
+        SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(hwnd_, nullptr, FALSE);
+    }
+    Resize();
+    RepaintBeneath(before);
+}
+
+CursorKind Label::Cursor() const {
+    if (args_.cursor == CursorKind::Arrow && parentPanel_ != nullptr) {
+        return parentPanel_->Args().cursor;
+    }
+    return args_.cursor;
+}
+
+HBRUSH Label::Colors(HDC dc) {
+    if (!transparent_) {
+        return nullptr;
+    }
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc,
+                 font_.color != kDefaultTextColor ? font_.color : GetSysColor(COLOR_WINDOWTEXT));
+    return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+}
+
+void Label::FontShown() {
+    const RECT before = Bounds();
+    Resize();
+    RepaintBeneath(before);
+}
+
+void Label::RepaintBeneath(const RECT& before) const {
+    // A transparent label shows what lies beneath it: the parent repaints
+    // under its old and its new place.
+    const RECT after = Bounds();
+    RECT both;
+    UnionRect(&both, &before, &after);
+    RedrawWindow(GetParent(hwnd_), &both, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void Label::Resize() {
+    if (!autoSize_ || hwnd_ == nullptr) {
         return;
     }
     HDC dc = GetDC(hwnd_);
@@ -186,48 +186,46 @@ void Control::Resize() {
     SetWindowPos(hwnd_, nullptr, left, args_.top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-CursorKind Control::Cursor() const {
-    if (args_.cursor == CursorKind::Arrow && type_ == ControlType::Label &&
-        parentPanel_ != nullptr) {
-        return parentPanel_->args_.cursor;
-    }
-    return args_.cursor;
-}
-
-void Control::Fire(ControlEvent event) {
-    for (auto& [kind, handler] : handlers_) {
-        if (kind == event && handler) {
-            try {
-                handler(*this);
-            } catch (...) {
-            }
-        }
-    }
-}
-
-void Control::On(ControlEvent event, ControlHandler handler) {
-    handlers_.emplace_back(event, std::move(handler));
-}
-
-bool Control::HasHandler(ControlEvent event) const {
-    return std::any_of(handlers_.begin(), handlers_.end(),
-                       [event](const auto& entry) { return entry.first == event; });
-}
-
-void Control::SetUnderline(bool on) {
-    FontSpec font = font_;
-    font.style = on ? (font.style | kFontUnderline) : (font.style & ~kFontUnderline);
-    SetFont(font);
-}
-
-void Control::SetEnabled(bool enabled) {
+void Panel::SetCaption(const std::wstring& text) {
+    caption_ = text;
     if (hwnd_ != nullptr) {
-        EnableWindow(hwnd_, enabled ? TRUE : FALSE);
+        SetWindowTextW(hwnd_, text.c_str());
     }
 }
 
-bool Control::Enabled() const {
-    return hwnd_ == nullptr || IsWindowEnabled(hwnd_);
+HBRUSH TrackBar::Colors(HDC) {
+    return parentPanel_ != nullptr && parentPanel_->HasColor() ? parentPanel_->Brush() : nullptr;
+}
+
+void PushButton::SetCaption(const std::wstring& text) {
+    caption_ = text;
+    if (hwnd_ != nullptr) {
+        SetWindowTextW(hwnd_, text.c_str());
+    }
+}
+
+std::wstring Memo::Lines() const {
+    if (hwnd_ == nullptr) {
+        return std::wstring();
+    }
+    const int length = GetWindowTextLengthW(hwnd_);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const int got = GetWindowTextW(hwnd_, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(got > 0 ? got : 0));
+    return text;
+}
+
+void MenuItem::SetCaption(const std::wstring& text) {
+    caption_ = text;
+    if (menu_ != nullptr) {
+        ModifyMenuW(menu_, id_, MF_BYCOMMAND | MF_STRING, id_, text.c_str());
+    }
+}
+
+PopupMenu::~PopupMenu() {
+    if (menu_ != nullptr) {
+        DestroyMenu(menu_);
+    }
 }
 
 }  // namespace lumora

@@ -14,15 +14,13 @@
 
 #include "common/WideText.h"
 #include "ui/SystemFont_win.h"
+#include "ui/WindowSubclass.h"
 
 namespace lumora {
 
 namespace {
 
 constexpr wchar_t kPanelClass[] = L"TPanel";
-constexpr wchar_t kControlProperty[] = L"LumoraControl";
-constexpr wchar_t kOldProcProperty[] = L"LumoraOldProc";
-constexpr wchar_t kFormProperty[] = L"LumoraForm";
 
 void InitCommonControlsOnce() {
     static bool done = false;
@@ -168,40 +166,32 @@ void DrawBitmap(HDC dc, HBITMAP bitmap, const RECT& to) {
     DeleteDC(source);
 }
 
-FormWindow* FormOf(HWND window) {
-    HWND root = GetAncestor(window, GA_ROOT);
-    return static_cast<FormWindow*>(GetPropW(root, kFormProperty));
-}
-
 }  // namespace
 
-LRESULT CALLBACK PanelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-LRESULT CALLBACK ControlSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                             DWORD_PTR data);
+
+void Image::Draw(HDC dc, const RECT& bounds) const {
+    DrawBitmap(dc, bitmap_, bounds);
+}
 
 FormWindow::FormWindow(const wchar_t* name, const wchar_t* className)
     : name_(name), className_(className), font_(IconTitleFont()) {}
 
 FormWindow::~FormWindow() {
     if (Handle() != nullptr) {
-        RemovePropW(Handle(), kFormProperty);
         DestroyWindow(Handle());
     }
-    if (windowBrush_ != nullptr) {
-        DeleteObject(windowBrush_);
+    for (Control* control : controls_) {
+        control->hwnd_ = nullptr;
     }
-    if (panelBrush_ != nullptr) {
-        DeleteObject(panelBrush_);
-    }
+    owned_.clear();
 }
 
 bool FormWindow::CreateForm(const wchar_t* title, DWORD style, DWORD exStyle, int clientWidth,
                             int clientHeight, HWND owner) {
     InitCommonControlsOnce();
-    if (!Create(className_, title, style, exStyle, clientWidth, clientHeight, owner)) {
-        return false;
-    }
-    SetPropW(Handle(), kFormProperty, this);
-    return true;
+    return Create(className_, title, style, exStyle, clientWidth, clientHeight, owner);
 }
 
 std::wstring FormWindow::Title() const {
@@ -221,7 +211,7 @@ void FormWindow::SetTitle(const std::wstring& title) {
 
 void FormWindow::SetFont(const FontSpec& font) {
     font_ = font;
-    for (auto& control : controls_) {
+    for (Control* control : controls_) {
         control->ApplyFont(font_);
     }
     if (Handle() != nullptr) {
@@ -254,10 +244,10 @@ void FormWindow::CentreOver(HWND other) {
 }
 
 Control* FormWindow::Find(const std::wstring& name) const {
-    auto it = std::find_if(controls_.begin(), controls_.end(), [&name](const auto& control) {
+    auto it = std::find_if(controls_.begin(), controls_.end(), [&name](const Control* control) {
         return EqualNoCase(control->Name(), name);
     });
-    return it == controls_.end() ? nullptr : it->get();
+    return it == controls_.end() ? nullptr : *it;
 }
 
 Control& FormWindow::Get(const std::wstring& name) const {
@@ -274,12 +264,22 @@ void FormWindow::Bind(const std::wstring& name, ControlEvent event, ControlHandl
     }
 }
 
-Control& FormWindow::Adopt(std::unique_ptr<Control> control) {
-    if (!control->args_.parent.empty()) {
-        control->parentPanel_ = Find(control->args_.parent);
+void FormWindow::Adopt(Control& control, const ControlArgs& args) {
+    control.args_ = args;
+    control.form_ = this;
+    if (!args.parent.empty()) {
+        control.parentPanel_ = dynamic_cast<Panel*>(Find(args.parent));
     }
-    controls_.push_back(std::move(control));
-    return *controls_.back();
+    controls_.push_back(&control);
+}
+
+void FormWindow::Forget(Control& control) {
+    RemoveSubclass(control.hwnd_, ControlProc);
+    controls_.erase(std::remove(controls_.begin(), controls_.end(), &control), controls_.end());
+    if (hoverWindowless_ == &control) {
+        hoverWindowless_ = nullptr;
+    }
+    control.form_ = nullptr;
 }
 
 void FormWindow::UseFont(Control& control, bool parentFont, const FontSpec& ownFont) {
@@ -290,117 +290,86 @@ void FormWindow::UseFont(Control& control, bool parentFont, const FontSpec& ownF
     }
 }
 
-HWND FormWindow::ParentHandle(const ControlArgs& args) {
-    if (!args.parent.empty()) {
-        if (Control* panel = Find(args.parent)) {
-            return panel->hwnd_;
-        }
-    }
-    return Handle();
+HWND FormWindow::CreateChild(Control& control, const wchar_t* cls, DWORD style, DWORD exStyle,
+                             int height) {
+    const ControlArgs& args = control.args_;
+    control.id_ = nextId_++;
+    HWND parent = control.parentPanel_ != nullptr ? control.parentPanel_->hwnd_ : Handle();
+    control.hwnd_ = CreateWindowExW(exStyle, cls, L"", WS_CHILD | WS_VISIBLE | style, args.left,
+                                    args.top, args.width, height, parent,
+                                    reinterpret_cast<HMENU>(static_cast<UINT_PTR>(control.id_)),
+                                    GetModuleHandleW(nullptr), nullptr);
+    return control.hwnd_;
 }
 
-namespace {
-
-HWND CreateChild(const wchar_t* cls, DWORD style, DWORD exStyle, const ControlArgs& args,
-                 HWND parent, UINT id) {
-    return CreateWindowExW(exStyle, cls, L"", WS_CHILD | WS_VISIBLE | style, args.left, args.top,
-                           args.width, args.height, parent,
-                           reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
-                           GetModuleHandleW(nullptr), nullptr);
-}
-
-void Subclass(HWND window, Control* control) {
-    if (window == nullptr) {
-        return;
-    }
-    SetPropW(window, kControlProperty, control);
-    const LONG_PTR old =
-        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ControlSubclassProc));
-    SetPropW(window, kOldProcProperty, reinterpret_cast<HANDLE>(old));
-}
-
-}  // namespace
-
-Control& FormWindow::AddImage(const ImageArgs& args) {
-    auto control = std::make_unique<Control>(ControlType::Image, args);
+Image& FormWindow::Add(Image& image, const ImageArgs& args) {
+    Adopt(image, args);
     if (args.bitmapResource != 0) {
-        control->bitmap_ = LoadArt(args.bitmapResource);
-        if (control->bitmap_ != nullptr) {
-            PremultiplyIfAlpha(control->bitmap_);
+        image.bitmap_ = LoadArt(args.bitmapResource);
+        if (image.bitmap_ != nullptr) {
+            PremultiplyIfAlpha(image.bitmap_);
         }
     }
-    return Adopt(std::move(control));
+    return image;
 }
 
-Control& FormWindow::AddLabel(const LabelArgs& args) {
-    auto control = std::make_unique<Control>(ControlType::Label, args);
-    Control& label = *control;
+Label& FormWindow::Add(Label& label, const LabelArgs& args) {
+    Adopt(label, args);
     label.autoSize_ = !args.wordWrap;
     label.rightAligned_ = args.rightAligned;
     label.transparent_ = args.transparent;
     label.centreVertically_ = args.centreVertically && args.wordWrap;
     label.doubleBuffered_ = doubleBuffered_;
-    label.id_ = nextId_++;
     const DWORD style = SS_NOTIFY | (args.wordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP) |
                         (args.showAccelChar ? 0 : SS_NOPREFIX);
-    label.hwnd_ = CreateChild(L"STATIC", style, 0, args, ParentHandle(args), label.id_);
-    Adopt(std::move(control));
-    Subclass(label.hwnd_, &label);
+    SubclassWindow(CreateChild(label, L"STATIC", style, 0, args.height), ControlProc,
+                   reinterpret_cast<DWORD_PTR>(&label));
     UseFont(label, args.parentFont, args.font);
     label.Resize();
     return label;
 }
 
-Control& FormWindow::AddPanel(const PanelArgs& args) {
+Panel& FormWindow::Add(Panel& panel, const PanelArgs& args) {
     WNDCLASSW wc{};
     if (!GetClassInfoW(GetModuleHandleW(nullptr), kPanelClass, &wc)) {
-        wc.lpfnWndProc = PanelProc;
+        wc.lpfnWndProc = DefWindowProcW;
         wc.hInstance = GetModuleHandleW(nullptr);
         wc.lpszClassName = kPanelClass;
         wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
         RegisterClassW(&wc);
     }
-    auto control = std::make_unique<Control>(ControlType::Panel, args);
-    Control& panel = *control;
+    Adopt(panel, args);
     panel.color_ = args.color;
-    panel.id_ = nextId_++;
-    panel.hwnd_ = CreateChild(kPanelClass, WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, args,
-                              ParentHandle(args), panel.id_);
-    Adopt(std::move(control));
-    SetPropW(panel.hwnd_, kControlProperty, &panel);
+    SubclassWindow(
+        CreateChild(panel, kPanelClass, WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, args.height),
+        ControlProc, reinterpret_cast<DWORD_PTR>(&panel));
     panel.ApplyFont(font_);
     return panel;
 }
 
-Control& FormWindow::AddButton(const ButtonArgs& args) {
-    auto control = std::make_unique<Control>(ControlType::PushButton, args);
-    Control& button = *control;
-    button.id_ = nextId_++;
-    button.hwnd_ =
-        CreateChild(L"BUTTON", WS_TABSTOP | (args.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), 0,
-                    args, ParentHandle(args), button.id_);
+PushButton& FormWindow::Add(PushButton& button, const ButtonArgs& args) {
+    Adopt(button, args);
+    HWND window = CreateChild(button, L"BUTTON",
+                              WS_TABSTOP | (args.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), 0,
+                              args.height);
     if (args.isDefault) {
         defaultButtonId_ = button.id_;
     }
     if (args.shield) {
         // The elevation shield of common controls 6 on Vista and later; older
         // versions ignore the message.
-        SendMessageW(button.hwnd_, BCM_SETSHIELD, 0, TRUE);
+        button.Send(BCM_SETSHIELD, 0, TRUE);
     }
-    Adopt(std::move(control));
-    Subclass(button.hwnd_, &button);
+    SubclassWindow(window, ControlProc, reinterpret_cast<DWORD_PTR>(&button));
     UseFont(button, args.parentFont, args.font);
     return button;
 }
 
-Control& FormWindow::AddComboBox(const ComboArgs& args) {
-    auto control = std::make_unique<Control>(ControlType::ComboBox, args);
-    Control& combo = *control;
-    combo.id_ = nextId_++;
-    ControlArgs dropped = args;
-    dropped.height = args.height + 200;  // room for the dropped-down list
-    combo.hwnd_ = CreateChild(WC_COMBOBOXEXW, WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0,
-                              dropped, ParentHandle(args), combo.id_);
+ComboBox& FormWindow::Add(ComboBox& combo, const ComboArgs& args) {
+    Adopt(combo, args);
+    // Room for the dropped-down list.
+    CreateChild(combo, WC_COMBOBOXEXW, WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0,
+                args.height + 200);
     if (!args.imageResources.empty()) {
         HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK,
                                              static_cast<int>(args.imageResources.size()), 0);
@@ -413,7 +382,7 @@ Control& FormWindow::AddComboBox(const ComboArgs& args) {
                 DeleteObject(bitmap);
             }
         }
-        SendMessageW(combo.hwnd_, CBEM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
+        combo.Send(CBEM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
     }
     for (std::size_t i = 0; i < args.items.size(); ++i) {
         COMBOBOXEXITEMW item{};
@@ -422,135 +391,136 @@ Control& FormWindow::AddComboBox(const ComboArgs& args) {
         item.pszText = const_cast<wchar_t*>(args.items[i].c_str());
         item.iImage = i < args.itemImages.size() ? args.itemImages[i] : 0;
         item.iSelectedImage = item.iImage;
-        SendMessageW(combo.hwnd_, CBEM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+        combo.Send(CBEM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
     }
-    Adopt(std::move(control));
     combo.ApplyFont(font_);
     return combo;
 }
 
-Control& FormWindow::AddTrackBar(const TrackBarArgs& args) {
-    auto control = std::make_unique<Control>(ControlType::TrackBar, args);
-    Control& bar = *control;
-    bar.id_ = nextId_++;
-    bar.hwnd_ =
-        CreateChild(TRACKBAR_CLASSW, WS_TABSTOP | TBS_BOTH | TBS_AUTOTICKS | TBS_FIXEDLENGTH, 0,
-                    args, ParentHandle(args), bar.id_);
-    SendMessageW(bar.hwnd_, TBM_SETRANGE, TRUE, MAKELPARAM(args.minimum, args.maximum));
-    SendMessageW(bar.hwnd_, TBM_SETPAGESIZE, 0, args.pageSize);
-    SendMessageW(bar.hwnd_, TBM_SETTHUMBLENGTH, static_cast<WPARAM>(args.thumbLength), 0);
-    return Adopt(std::move(control));
-}
-
-Control& FormWindow::AddProgressBar(const ProgressArgs& args) {
-    auto control = std::make_unique<Control>(ControlType::ProgressBar, args);
-    Control& bar = *control;
-    bar.id_ = nextId_++;
-    bar.hwnd_ = CreateChild(PROGRESS_CLASSW, PBS_SMOOTH, 0, args, ParentHandle(args), bar.id_);
-    SendMessageW(bar.hwnd_, PBM_SETRANGE32, 0, 100);
-    Adopt(std::move(control));
-    Subclass(bar.hwnd_, &bar);
+TrackBar& FormWindow::Add(TrackBar& bar, const TrackBarArgs& args) {
+    Adopt(bar, args);
+    CreateChild(bar, TRACKBAR_CLASSW, WS_TABSTOP | TBS_BOTH | TBS_AUTOTICKS | TBS_FIXEDLENGTH, 0,
+                args.height);
+    bar.Send(TBM_SETRANGE, TRUE, MAKELPARAM(args.minimum, args.maximum));
+    bar.Send(TBM_SETPAGESIZE, 0, args.pageSize);
+    bar.Send(TBM_SETTHUMBLENGTH, static_cast<WPARAM>(args.thumbLength), 0);
     return bar;
 }
 
-Control& FormWindow::AddBevel(const BevelArgs& args) {
-    auto control = std::make_unique<Control>(ControlType::Bevel, args);
-    control->verticalLine_ = args.vertical;
-    return Adopt(std::move(control));
+ProgressBar& FormWindow::Add(ProgressBar& bar, const ProgressArgs& args) {
+    Adopt(bar, args);
+    CreateChild(bar, PROGRESS_CLASSW, PBS_SMOOTH, 0, args.height);
+    bar.Send(PBM_SETRANGE32, 0, 100);
+    SubclassWindow(bar.hwnd_, ControlProc, reinterpret_cast<DWORD_PTR>(&bar));
+    return bar;
 }
 
-Control& FormWindow::AddMemo(const MemoArgs& args) {
-    auto control = std::make_unique<Control>(ControlType::Memo, args);
-    Control& memo = *control;
+Bevel& FormWindow::Add(Bevel& bevel, const BevelArgs& args) {
+    Adopt(bevel, args);
+    bevel.vertical_ = args.vertical;
+    return bevel;
+}
+
+Memo& FormWindow::Add(Memo& memo, const MemoArgs& args) {
+    Adopt(memo, args);
     memo.color_ = args.color;
-    memo.id_ = nextId_++;
-    memo.hwnd_ =
-        CreateChild(L"EDIT", WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
-                    WS_EX_CLIENTEDGE, args, ParentHandle(args), memo.id_);
-    Adopt(std::move(control));
+    CreateChild(memo, L"EDIT",
+                WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
+                WS_EX_CLIENTEDGE, args.height);
     memo.ApplyFont(font_);
     return memo;
 }
 
-Control& FormWindow::AddPopupMenu(const std::wstring& name) {
+PopupMenu& FormWindow::Add(PopupMenu& menu, const std::wstring& name) {
     ControlArgs args;
     args.name = name;
-    auto control = std::make_unique<Control>(ControlType::PopupMenu, args);
-    control->menu_ = CreatePopupMenu();
-    return Adopt(std::move(control));
+    Adopt(menu, args);
+    menu.menu_ = CreatePopupMenu();
+    return menu;
 }
 
-Control& FormWindow::PopupMenuNamed(const std::wstring& menu) const {
-    Control& owner = Get(menu);
-    if (owner.type_ != ControlType::PopupMenu) {
+MenuItem& FormWindow::Add(MenuItem& item, PopupMenu& menu, const std::wstring& name) {
+    ControlArgs args;
+    args.name = name;
+    Adopt(item, args);
+    item.menu_ = menu.menu_;
+    item.id_ = nextId_++;
+    AppendMenuW(menu.menu_, MF_STRING, item.id_, L"");
+    return item;
+}
+
+PopupMenu& FormWindow::AddPopupMenu(const std::wstring& name) {
+    return Add(Own<PopupMenu>(), name);
+}
+
+PopupMenu& FormWindow::PopupMenuNamed(const std::wstring& menu) const {
+    auto* owner = dynamic_cast<PopupMenu*>(&Get(menu));
+    if (owner == nullptr) {
         throw std::runtime_error("not a popup menu");
     }
-    return owner;
+    return *owner;
 }
 
-Control& FormWindow::AddMenuItem(const std::wstring& menu, const std::wstring& name) {
-    Control& owner = PopupMenuNamed(menu);
-    ControlArgs args;
-    args.name = name;
-    auto control = std::make_unique<Control>(ControlType::MenuItem, args);
-    control->menu_ = owner.menu_;
-    control->id_ = nextId_++;
-    AppendMenuW(owner.menu_, MF_STRING, control->id_, L"");
-    return Adopt(std::move(control));
+MenuItem& FormWindow::AddMenuItem(const std::wstring& menu, const std::wstring& name) {
+    PopupMenu& owner = PopupMenuNamed(menu);
+    return Add(Own<MenuItem>(), owner, name);
 }
 
 void FormWindow::AddMenuSeparator(const std::wstring& menu) {
-    AppendMenuW(PopupMenuNamed(menu).menu_, MF_SEPARATOR, 0, nullptr);
+    PopupMenuNamed(menu).AddSeparator();
 }
 
-void FormWindow::PopupMenuAt(const std::wstring& menu, int right, int top) {
-    Control* owner = Find(menu);
-    if (owner == nullptr || owner->type_ != ControlType::PopupMenu || owner->menu_ == nullptr) {
+void FormWindow::PopupMenuAt(const PopupMenu& menu, int right, int top) {
+    if (menu.menu_ == nullptr) {
         return;
     }
     SetForegroundWindow(Handle());
-    TrackPopupMenu(owner->menu_,
-                   TPM_RIGHTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_VERPOSANIMATION, right, top,
-                   0, Handle(), nullptr);
+    TrackPopupMenu(menu.menu_, TPM_RIGHTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_VERPOSANIMATION,
+                   right, top, 0, Handle(), nullptr);
     PostMessageW(Handle(), WM_NULL, 0, 0);
 }
 
+void FormWindow::PopupMenuAt(const std::wstring& menu, int right, int top) {
+    if (const auto* owner = dynamic_cast<const PopupMenu*>(Find(menu))) {
+        PopupMenuAt(*owner, right, top);
+    }
+}
+
 int FormWindow::ItemIndex(const std::wstring& combo) const {
-    Control* control = Find(combo);
-    return control != nullptr && control->hwnd_ != nullptr
-               ? static_cast<int>(SendMessageW(control->hwnd_, CB_GETCURSEL, 0, 0))
-               : -1;
+    const auto* control = dynamic_cast<const ComboBox*>(Find(combo));
+    return control != nullptr ? control->ItemIndex() : -1;
 }
 
 void FormWindow::SetItemIndex(const std::wstring& combo, int index) {
-    if (Control* control = Find(combo)) {
-        SendMessageW(control->hwnd_, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    if (auto* control = dynamic_cast<ComboBox*>(Find(combo))) {
+        control->SetItemIndex(index);
     }
 }
 
 int FormWindow::Position(const std::wstring& bar) const {
     Control* control = Find(bar);
-    if (control == nullptr || control->hwnd_ == nullptr) {
-        return 0;
+    if (const auto* track = dynamic_cast<const TrackBar*>(control)) {
+        return track->Position();
     }
-    return static_cast<int>(SendMessageW(
-        control->hwnd_, control->type_ == ControlType::TrackBar ? TBM_GETPOS : PBM_GETPOS, 0, 0));
+    if (const auto* progress = dynamic_cast<const ProgressBar*>(control)) {
+        return progress->Position();
+    }
+    return 0;
 }
 
 void FormWindow::SetPosition(const std::wstring& bar, int position) {
-    if (Control* control = Find(bar)) {
-        if (control->type_ == ControlType::TrackBar) {
-            SendMessageW(control->hwnd_, TBM_SETPOS, TRUE, position);
-        } else {
-            SendMessageW(control->hwnd_, PBM_SETPOS, static_cast<WPARAM>(position), 0);
-        }
+    Control* control = Find(bar);
+    if (auto* track = dynamic_cast<TrackBar*>(control)) {
+        track->SetPosition(position);
+    } else if (auto* progress = dynamic_cast<ProgressBar*>(control)) {
+        progress->SetPosition(position);
     }
 }
 
-void FormWindow::SetTabOrder(const std::vector<std::wstring>& names) {
+void FormWindow::SetTabOrder(const std::vector<const Control*>& controls) {
     HWND after = HWND_TOP;
-    for (const auto& name : names) {
-        if (Control* control = Find(name); control != nullptr && control->hwnd_ != nullptr) {
+    for (const Control* control : controls) {
+        if (control != nullptr && control->hwnd_ != nullptr) {
             SetWindowPos(control->hwnd_, after, 0, 0, 0, 0,
                          SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
             after = control->hwnd_;
@@ -558,10 +528,26 @@ void FormWindow::SetTabOrder(const std::vector<std::wstring>& names) {
     }
 }
 
+void FormWindow::SetTabOrder(const std::vector<std::wstring>& names) {
+    std::vector<const Control*> controls(names.size());
+    std::transform(names.begin(), names.end(), controls.begin(),
+                   [this](const std::wstring& name) { return Find(name); });
+    SetTabOrder(controls);
+}
+
 Control* FormWindow::FromId(UINT id) const {
     auto it = std::find_if(controls_.begin(), controls_.end(),
-                           [id](const auto& control) { return control->id_ == id; });
-    return it == controls_.end() ? nullptr : it->get();
+                           [id](const Control* control) { return control->id_ == id; });
+    return it == controls_.end() ? nullptr : *it;
+}
+
+Control* FormWindow::FromHandle(HWND window) const {
+    if (window == nullptr) {
+        return nullptr;
+    }
+    auto it = std::find_if(controls_.begin(), controls_.end(),
+                           [window](const Control* control) { return control->hwnd_ == window; });
+    return it == controls_.end() ? nullptr : *it;
 }
 
 Control* FormWindow::WindowlessAt(HWND parent, POINT point) const {
@@ -582,26 +568,16 @@ HWND FormWindow::ParentHandleOf(const Control& control) const {
 }
 
 void FormWindow::PaintWindowless(HWND parent, HDC dc) const {
-    for (const auto& control : controls_) {
-        if (!control->IsWindowless() || ParentHandleOf(*control) != parent) {
-            continue;
-        }
-        const RECT bounds = control->Bounds();
-        if (control->type_ == ControlType::Image) {
-            DrawBitmap(dc, control->bitmap_, bounds);
-        } else {
-            RECT edge = bounds;
-            DrawEdge(dc, &edge, EDGE_ETCHED, control->verticalLine_ ? BF_LEFT : BF_TOP);
+    for (const Control* control : controls_) {
+        if (control->IsWindowless() && ParentHandleOf(*control) == parent) {
+            control->Draw(dc, control->Bounds());
         }
     }
 }
 
 COLORREF FormWindow::BackgroundOf(HWND window) const {
-    auto* panel = static_cast<Control*>(GetPropW(window, kControlProperty));
-    if (panel != nullptr && panel->type_ == ControlType::Panel && panel->color_ != CLR_INVALID) {
-        return panel->color_;
-    }
-    return GetSysColor(COLOR_BTNFACE);
+    const auto* panel = dynamic_cast<const Panel*>(FromHandle(window));
+    return panel != nullptr ? panel->Color() : GetSysColor(COLOR_BTNFACE);
 }
 
 namespace {
@@ -681,15 +657,11 @@ int CentringOffset(HWND label, HDC dc, int width, int height) {
 // background) over what |dc| holds, in the label's own coordinates; a
 // vertically centred label's text is moved down.
 void PrintLabelText(HWND label, bool centre, HDC dc) {
-    auto oldProc = reinterpret_cast<WNDPROC>(GetPropW(label, kOldProcProperty));
-    if (oldProc == nullptr) {
-        return;
-    }
     RECT client{};
     GetClientRect(label, &client);
     const int down = centre ? CentringOffset(label, dc, client.right, client.bottom) : 0;
     if (down == 0) {
-        CallWindowProcW(oldProc, label, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+        SendMessageW(label, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
         return;
     }
     // The control draws at its top: it draws on a copy of what lies lower,
@@ -700,8 +672,7 @@ void PrintLabelText(HWND label, bool centre, HDC dc) {
     }
     const int rows = client.bottom - down;
     BitBlt(shifted.Dc(), 0, 0, client.right, rows, dc, 0, down, SRCCOPY);
-    CallWindowProcW(oldProc, label, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(shifted.Dc()),
-                    PRF_CLIENT);
+    SendMessageW(label, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(shifted.Dc()), PRF_CLIENT);
     BitBlt(dc, 0, down, client.right, rows, shifted.Dc(), 0, 0, SRCCOPY);
 }
 
@@ -715,28 +686,29 @@ void FormWindow::PaintBuffered(HWND window, HDC target, const RECT& area) const 
     HDC dc = buffer.Dc();
     FillColor(dc, area, BackgroundOf(window));
     PaintWindowless(window, dc);
-    for (const auto& control : controls_) {
-        if (control->type_ != ControlType::Label || control->hwnd_ == nullptr ||
-            ParentHandleOf(*control) != window || !IsWindowVisible(control->hwnd_)) {
+    for (const Control* control : controls_) {
+        const auto* label = dynamic_cast<const Label*>(control);
+        if (label == nullptr || label->hwnd_ == nullptr || ParentHandleOf(*label) != window ||
+            !IsWindowVisible(label->hwnd_)) {
             continue;
         }
-        const RECT bounds = control->Bounds();
+        const RECT bounds = label->Bounds();
         RECT overlap{};
         if (!IntersectRect(&overlap, &bounds, &area)) {
             continue;
         }
         const int width = bounds.right - bounds.left;
         const int height = bounds.bottom - bounds.top;
-        PaintBuffer label(dc, RECT{0, 0, width, height});
-        if (label.Ready()) {
-            BitBlt(label.Dc(), 0, 0, width, height, dc, bounds.left, bounds.top, SRCCOPY);
-            PrintLabelText(control->hwnd_, control->centreVertically_, label.Dc());
-            BitBlt(dc, bounds.left, bounds.top, width, height, label.Dc(), 0, 0, SRCCOPY);
+        PaintBuffer text(dc, RECT{0, 0, width, height});
+        if (text.Ready()) {
+            BitBlt(text.Dc(), 0, 0, width, height, dc, bounds.left, bounds.top, SRCCOPY);
+            PrintLabelText(label->hwnd_, label->centreVertically_, text.Dc());
+            BitBlt(dc, bounds.left, bounds.top, width, height, text.Dc(), 0, 0, SRCCOPY);
         }
     }
     // The other child windows keep what they show.
-    for (const auto& control : controls_) {
-        if (control->type_ != ControlType::Label && control->hwnd_ != nullptr &&
+    for (const Control* control : controls_) {
+        if (dynamic_cast<const Label*>(control) == nullptr && control->hwnd_ != nullptr &&
             ParentHandleOf(*control) == window && IsWindowVisible(control->hwnd_)) {
             const RECT bounds = control->Bounds();
             ExcludeClipRect(target, bounds.left, bounds.top, bounds.right, bounds.bottom);
@@ -745,7 +717,7 @@ void FormWindow::PaintBuffered(HWND window, HDC target, const RECT& area) const 
     buffer.CopyToTarget();
 }
 
-void FormWindow::PaintLabel(Control& label) const {
+void FormWindow::PaintLabel(Label& label) const {
     PAINTSTRUCT ps;
     HDC target = BeginPaint(label.hwnd_, &ps);
     if (target == nullptr) {
@@ -767,37 +739,6 @@ void FormWindow::PaintLabel(Control& label) const {
         buffer.CopyToTarget();
     }
     EndPaint(label.hwnd_, &ps);
-}
-
-LRESULT FormWindow::ColorStatic(HDC dc, HWND window) {
-    auto* control = static_cast<Control*>(GetPropW(window, kControlProperty));
-    if (control == nullptr) {
-        control = FromId(static_cast<UINT>(GetDlgCtrlID(window)));
-    }
-    if (control != nullptr && control->type_ == ControlType::Label && control->transparent_) {
-        SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, control->font_.color != kDefaultTextColor ? control->font_.color
-                                                                   : GetSysColor(COLOR_WINDOWTEXT));
-        return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
-    }
-    if (control != nullptr && control->type_ == ControlType::TrackBar &&
-        control->parentPanel_ != nullptr && control->parentPanel_->color_ != CLR_INVALID) {
-        // A track bar paints its background in its panel's colour.
-        if (panelBrush_ == nullptr) {
-            panelBrush_ = CreateSolidBrush(control->parentPanel_->color_);
-        }
-        return reinterpret_cast<LRESULT>(panelBrush_);
-    }
-    if (control != nullptr && control->type_ == ControlType::Memo) {
-        const COLORREF color =
-            control->color_ != CLR_INVALID ? control->color_ : GetSysColor(COLOR_WINDOW);
-        SetBkColor(dc, color);
-        if (windowBrush_ == nullptr) {
-            windowBrush_ = CreateSolidBrush(color);
-        }
-        return reinterpret_cast<LRESULT>(windowBrush_);
-    }
-    return 0;
 }
 
 void FormWindow::TrackWindowlessHover(HWND parent, POINT point) {
@@ -828,10 +769,7 @@ LRESULT FormWindow::ChildMessage(HWND parent, UINT message, WPARAM wParam, LPARA
             if (control == nullptr && LOWORD(wParam) == IDOK && defaultButtonId_ != 0) {
                 control = FromId(defaultButtonId_);
             }
-            if (control != nullptr &&
-                ((control->type_ == ControlType::Label && code == STN_CLICKED) ||
-                 (control->type_ == ControlType::PushButton && code == BN_CLICKED) ||
-                 (control->type_ == ControlType::MenuItem && lParam == 0))) {
+            if (control != nullptr && control->IsClick(code, lParam)) {
                 control->Fire(ControlEvent::Click);
                 return 0;
             }
@@ -839,9 +777,10 @@ LRESULT FormWindow::ChildMessage(HWND parent, UINT message, WPARAM wParam, LPARA
         }
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLOREDIT:
-            if (LRESULT brush =
-                    ColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam))) {
-                return brush;
+            if (Control* control = FromHandle(reinterpret_cast<HWND>(lParam))) {
+                if (HBRUSH brush = control->Colors(reinterpret_cast<HDC>(wParam))) {
+                    return reinterpret_cast<LRESULT>(brush);
+                }
             }
             break;
         case WM_MOUSEMOVE:
@@ -865,16 +804,13 @@ LRESULT FormWindow::ChildMessage(HWND parent, UINT message, WPARAM wParam, LPARA
                 ScreenToClient(parent, &point);
                 Control* hit = WindowlessAt(parent, point);
                 CursorKind kind = hit != nullptr ? hit->args_.cursor : CursorKind::Arrow;
-                auto* panel = static_cast<Control*>(GetPropW(parent, kControlProperty));
+                const Control* panel = dynamic_cast<const Panel*>(FromHandle(parent));
                 if (hit == nullptr && panel != nullptr) {
                     kind = panel->args_.cursor;
                 }
                 ::SetCursor(Application::Instance().Cursor(kind));
                 return TRUE;
             }
-            break;
-        case WM_HSCROLL:
-        case WM_NOTIFY:
             break;
         default:
             break;
@@ -916,17 +852,14 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                     return 0;
                 }
                 followingOwner_ = true;
-                const LRESULT result = BaseWindow::HandleMessage(message, wParam, lParam);
+                const LRESULT followed = BaseWindow::HandleMessage(message, wParam, lParam);
                 followingOwner_ = false;
-                return result;
+                return followed;
             }
             if (lParam == 0 && !followingOwner_) {
                 shown_ = wParam != 0;
                 if (shown_) {
-                    try {
-                        FormShow();
-                    } catch (...) {
-                    }
+                    FormShow();
                 }
             }
             break;
@@ -947,102 +880,95 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return BaseWindow::HandleMessage(message, wParam, lParam);
 }
 
-LRESULT CALLBACK PanelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    FormWindow* form = FormOf(hwnd);
-    auto* panel = static_cast<Control*>(GetPropW(hwnd, kControlProperty));
-    if (form == nullptr || panel == nullptr) {
-        return DefWindowProcW(hwnd, message, wParam, lParam);
+LRESULT FormWindow::PanelMessage(Panel& panel, UINT message, WPARAM wParam, LPARAM lParam) {
+    HWND hwnd = panel.hwnd_;
+    bool handled = false;
+    const LRESULT result = ChildMessage(hwnd, message, wParam, lParam, handled);
+    if (handled) {
+        return result;
     }
-    try {
-        bool handled = false;
-        const LRESULT result = form->ChildMessage(hwnd, message, wParam, lParam, handled);
-        if (handled) {
-            return result;
-        }
-        if (message == WM_ERASEBKGND && form->doubleBuffered_) {
-            return TRUE;  // painted whole in WM_PAINT
-        }
-        if (message == WM_PAINT && form->doubleBuffered_) {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(hwnd, &ps);
-            form->PaintBuffered(hwnd, dc, ps.rcPaint);
-            EndPaint(hwnd, &ps);
-            return 0;
-        }
-        if (message == WM_ERASEBKGND) {
+    if (message == WM_ERASEBKGND) {
+        if (!doubleBuffered_) {
             RECT rect;
             GetClientRect(hwnd, &rect);
-            const COLORREF color =
-                panel->color_ != CLR_INVALID ? panel->color_ : GetSysColor(COLOR_BTNFACE);
-            HBRUSH brush = CreateSolidBrush(color);
-            FillRect(reinterpret_cast<HDC>(wParam), &rect, brush);
-            DeleteObject(brush);
-            return TRUE;
+            FillRect(reinterpret_cast<HDC>(wParam), &rect, panel.Brush());
         }
-        if (message == WM_PAINT) {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(hwnd, &ps);
-            form->PaintWindowless(hwnd, dc);
-            EndPaint(hwnd, &ps);
-            return 0;
-        }
-    } catch (...) {
+        return TRUE;  // a double-buffered panel is painted whole in WM_PAINT
     }
-    return DefWindowProcW(hwnd, message, wParam, lParam);
+    if (message == WM_PAINT) {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd, &ps);
+        if (doubleBuffered_) {
+            PaintBuffered(hwnd, dc, ps.rcPaint);
+        } else {
+            PaintWindowless(hwnd, dc);
+        }
+        EndPaint(hwnd, &ps);
+        return 0;
+    }
+    return DefaultSubclassProc(hwnd, message, wParam, lParam);
 }
 
-LRESULT CALLBACK ControlSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* control = static_cast<Control*>(GetPropW(hwnd, kControlProperty));
-    auto oldProc = reinterpret_cast<WNDPROC>(GetPropW(hwnd, kOldProcProperty));
-    if (oldProc == nullptr) {
-        return DefWindowProcW(hwnd, message, wParam, lParam);
-    }
-    if (control != nullptr) {
-        try {
-            switch (message) {
-                case WM_MOUSEMOVE:
-                    if (!control->hover_) {
-                        control->hover_ = true;
-                        TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, hwnd, 0};
-                        TrackMouseEvent(&track);
-                        control->Fire(ControlEvent::MouseEnter);
-                    }
-                    break;
-                case WM_MOUSELEAVE:
-                    control->hover_ = false;
-                    control->Fire(ControlEvent::MouseLeave);
-                    break;
-                case WM_SETCURSOR:
-                    if (control->Cursor() != CursorKind::Arrow) {
-                        ::SetCursor(Application::Instance().Cursor(control->Cursor()));
-                        return TRUE;
-                    }
-                    break;
-                case WM_ERASEBKGND:
-                    if (control->centreVertically_ || control->doubleBuffered_) {
-                        return TRUE;  // painted whole in WM_PAINT
-                    }
-                    break;
-                case WM_PAINT:
-                    if (control->centreVertically_ || control->doubleBuffered_) {
-                        if (FormWindow* form = FormOf(hwnd)) {
-                            form->PaintLabel(*control);
-                            return 0;
-                        }
-                    }
-                    break;
-                case WM_NCDESTROY:
-                    RemovePropW(hwnd, kControlProperty);
-                    RemovePropW(hwnd, kOldProcProperty);
-                    SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(oldProc));
-                    break;
-                default:
-                    break;
+LRESULT FormWindow::ControlMessage(Control& control, UINT message, WPARAM wParam, LPARAM lParam) {
+    HWND hwnd = control.hwnd_;
+    auto* label = dynamic_cast<Label*>(&control);
+    switch (message) {
+        case WM_MOUSEMOVE:
+            if (!control.hover_) {
+                control.hover_ = true;
+                TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, hwnd, 0};
+                TrackMouseEvent(&track);
+                control.Fire(ControlEvent::MouseEnter);
             }
-        } catch (...) {
-        }
+            break;
+        case WM_MOUSELEAVE:
+            control.hover_ = false;
+            control.Fire(ControlEvent::MouseLeave);
+            break;
+        case WM_SETCURSOR:
+            if (control.Cursor() != CursorKind::Arrow) {
+                ::SetCursor(Application::Instance().Cursor(control.Cursor()));
+                return TRUE;
+            }
+            break;
+        case WM_ERASEBKGND:
+            if (label != nullptr && label->PaintsItself()) {
+                return TRUE;  // painted whole in WM_PAINT
+            }
+            break;
+        case WM_PAINT:
+            if (label != nullptr && label->PaintsItself()) {
+                PaintLabel(*label);
+                return 0;
+            }
+            break;
+        default:
+            break;
     }
-    return CallWindowProcW(oldProc, hwnd, message, wParam, lParam);
+    return DefaultSubclassProc(hwnd, message, wParam, lParam);
+}
+
+// Faults never leave a control's window procedure: they are swallowed here.
+LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                             DWORD_PTR data) {
+    auto* control = reinterpret_cast<Control*>(data);
+    if (message == WM_NCDESTROY) {
+        RemoveSubclass(hwnd, ControlProc);
+        control->hwnd_ = nullptr;
+        return DefaultSubclassProc(hwnd, message, wParam, lParam);
+    }
+    FormWindow* form = control->form_;
+    if (form == nullptr) {
+        return DefaultSubclassProc(hwnd, message, wParam, lParam);
+    }
+    try {
+        if (auto* panel = dynamic_cast<Panel*>(control)) {
+            return form->PanelMessage(*panel, message, wParam, lParam);
+        }
+        return form->ControlMessage(*control, message, wParam, lParam);
+    } catch (...) {
+        return DefaultSubclassProc(hwnd, message, wParam, lParam);
+    }
 }
 
 }  // namespace lumora

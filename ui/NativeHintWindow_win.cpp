@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <utility>
 
 namespace lumora {
 
@@ -41,6 +42,7 @@ HintBounds TooltipFrame(HWND tooltip) {
 }  // namespace
 
 THintWindowFix::THintWindowFix(Application& owner) : owner_(owner) {
+    // A fault skips the remaining steps, silently.
     try {
         OldAppHintHandler = owner_.HintChangedHandler();
         owner_.SetHintChangedHandler([this] { ApplicationHintChanged(); });
@@ -54,14 +56,11 @@ THintWindowFix::THintWindowFix(Application& owner) : owner_(owner) {
 }
 
 THintWindowFix::~THintWindowFix() {
-    try {
-        if (liveHintWindows) {
-            auto& live = *liveHintWindows;
-            live.erase(std::remove(live.begin(), live.end(), this), live.end());
-        }
-        owner_.SetHintChangedHandler(OldAppHintHandler);
-    } catch (...) {
+    if (liveHintWindows) {
+        auto& live = *liveHintWindows;
+        live.erase(std::remove(live.begin(), live.end(), this), live.end());
     }
+    owner_.SetHintChangedHandler(std::move(OldAppHintHandler));
     // A tracking tooltip stays on the screen until it is destroyed.
     DestroyTooltip();
 }
@@ -107,44 +106,39 @@ HWND THintWindowFix::CreateNativeTooltip(POINT point, const std::wstring& text) 
     if (tooltip == nullptr) {
         return nullptr;
     }
-    try {
-        SetWindowPos(tooltip, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        HWND underPoint = WindowFromPoint(point);
-        const HintBounds bounds = MonitorBoundsAt(point);
-        const int boundsWidth = bounds.right - bounds.left;
-        const RECT textRect = CalcHintRect(boundsWidth, text, nullptr);
-        const HintSize size =
-            WithHintFrame(HintSize{textRect.right - textRect.left, textRect.bottom - textRect.top},
-                          TooltipFrame(tooltip));
-        POINT pointer{point.x, point.y};
-        GetCursorPos(&pointer);
-        const HintPoint placed = PlaceHint(HintPoint{point.x, point.y}, pointer.y, size, bounds);
+    SetWindowPos(tooltip, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    HWND underPoint = WindowFromPoint(point);
+    const HintBounds bounds = MonitorBoundsAt(point);
+    const int boundsWidth = bounds.right - bounds.left;
+    const RECT textRect = CalcHintRect(boundsWidth, text, nullptr);
+    const HintSize size =
+        WithHintFrame(HintSize{textRect.right - textRect.left, textRect.bottom - textRect.top},
+                      TooltipFrame(tooltip));
+    POINT pointer{point.x, point.y};
+    GetCursorPos(&pointer);
+    const HintPoint placed = PlaceHint(HintPoint{point.x, point.y}, pointer.y, size, bounds);
 
-        SendMessageW(tooltip, TTM_SETMAXTIPWIDTH, 0, boundsWidth);
-        TTTOOLINFOW tool{};
-        tool.cbSize = kHintToolRecordSize;
-        tool.uFlags = TTF_SUBCLASS | TTF_TRACK | TTF_ABSOLUTE | TTF_TRANSPARENT;
-        tool.hwnd = underPoint;
-        tool.uId = 0;
-        tool.hinst = nullptr;
-        tool.lpszText = const_cast<wchar_t*>(text.c_str());
+    SendMessageW(tooltip, TTM_SETMAXTIPWIDTH, 0, boundsWidth);
+    TTTOOLINFOW tool{};
+    tool.cbSize = kHintToolRecordSize;
+    tool.uFlags = TTF_SUBCLASS | TTF_TRACK | TTF_ABSOLUTE | TTF_TRANSPARENT;
+    tool.hwnd = underPoint;
+    tool.uId = 0;
+    tool.hinst = nullptr;
+    tool.lpszText = const_cast<wchar_t*>(text.c_str());
+    if (!SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool))) {
+        // Common controls before version 6 (Windows 2000) refuse the
+        // longer record; they take the one without lpReserved.
+        tool.cbSize = TTTOOLINFOW_V2_SIZE;
         if (!SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool))) {
-            // Common controls before version 6 (Windows 2000) refuse the
-            // longer record; they take the one without lpReserved.
-            tool.cbSize = TTTOOLINFOW_V2_SIZE;
-            if (!SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool))) {
-                DestroyWindow(tooltip);
-                return nullptr;
-            }
+            DestroyWindow(tooltip);
+            return nullptr;
         }
-        SendMessageW(tooltip, TTM_TRACKPOSITION, 0,
-                     MAKELPARAM(static_cast<WORD>(placed.x), static_cast<WORD>(placed.y + 1)));
-        SendMessageW(tooltip, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
-        return tooltip;
-    } catch (...) {
-        DestroyWindow(tooltip);
-        return nullptr;
     }
+    SendMessageW(tooltip, TTM_TRACKPOSITION, 0,
+                 MAKELPARAM(static_cast<WORD>(placed.x), static_cast<WORD>(placed.y + 1)));
+    SendMessageW(tooltip, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
+    return tooltip;
 }
 
 void InstallNativeHintWindow() {

@@ -31,6 +31,10 @@ class TLMSettingsForm : public FormWindow {
 
   private:
     ProgressState steps_;
+    Panel settingsPanel_;
+    Label currentSettingsHeading_;
+    ProgressBar mainProgress_;
+    Label currentSettingsLabel_;
 };
 
 }  // namespace lumora

@@ -28,13 +28,13 @@ bool TLMSettingsForm::Create(HWND owner) {
     }
     UseDoubleBuffering();
     const CursorKind wait = CursorKind::HourGlass;
-    AddPanel({{L"SettingsPanel", 0, 0, 479, 146, L"", wait}, GetSysColor(COLOR_WINDOW)});
-    AddLabel({{L"CurrentSettingsHeading", 42, 30, 0, 0, L"SettingsPanel"},
-              FontSpec{L"Tahoma", 8, kFontBold, kDefaultTextColor}});
-    AddProgressBar({{L"MainProgress", 42, 59, 401, 17, L"SettingsPanel", wait}});
+    Add(settingsPanel_, {{L"SettingsPanel", 0, 0, 479, 146, L"", wait}, GetSysColor(COLOR_WINDOW)});
+    Add(currentSettingsHeading_, {{L"CurrentSettingsHeading", 42, 30, 0, 0, L"SettingsPanel"},
+                                  FontSpec{L"Tahoma", 8, kFontBold, kDefaultTextColor}});
+    Add(mainProgress_, {{L"MainProgress", 42, 59, 401, 17, L"SettingsPanel", wait}});
     LabelArgs step{{L"CurrentSettingsLabel", 42, 94, 0, 0, L"SettingsPanel"}};
     step.parentFont = true;
-    AddLabel(step);
+    Add(currentSettingsLabel_, step);
     return true;
 }
 
@@ -42,7 +42,7 @@ void TLMSettingsForm::FormShow() {
     FollowDesktopFont();
     NormalizeFormFonts(*this);
     LoadFormCaptions(*this);
-    SetPosition(L"MainProgress", 0);
+    mainProgress_.SetPosition(0);
 }
 
 void TLMSettingsForm::ShowOver(HWND owner) {
@@ -61,7 +61,7 @@ void TLMSettingsForm::BeginSteps(std::int32_t total) {
 }
 
 void TLMSettingsForm::SetHeading(const std::wstring& text) {
-    Get(L"CurrentSettingsHeading").SetCaption(text);
+    currentSettingsHeading_.SetCaption(text);
 }
 
 void TLMSettingsForm::ShowProgressStep(const std::wstring& text) {
@@ -70,12 +70,10 @@ void TLMSettingsForm::ShowProgressStep(const std::wstring& text) {
         ProgressStepActions actions;
         actions.pump = [] { Application::Instance().ProcessMessages(); };
         actions.setLabel = [this](const std::wstring& shown) {
-            if (Control* label = Find(L"CurrentSettingsLabel")) {
-                label->SetCaption(shown);
-            }
+            currentSettingsLabel_.SetCaption(shown);
         };
         actions.pause = [](std::uint32_t ms) { Sleep(ms); };
-        actions.setBar = [this](int percent) { SetPosition(L"MainProgress", percent); };
+        actions.setBar = [this](int percent) { mainProgress_.SetPosition(percent); };
         RunProgressStep(text, DrawPassCount(timings, ClockSeed()), timings, steps_, actions);
     } catch (...) {
     }

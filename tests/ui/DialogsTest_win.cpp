@@ -348,7 +348,7 @@ std::wstring MenuText(HMENU menu, UINT position) {
 TEST(PopupMenuTest, ARowForTheMenuItselfHasNoEffect) {
     MenuForm form;
     ASSERT_TRUE(form.Create());
-    form.AddPopupMenu(L"PopupMenu");
+    const PopupMenu& popup = form.AddPopupMenu(L"PopupMenu");
     form.AddMenuItem(L"PopupMenu", L"HelpFilePopup");
     form.AddMenuSeparator(L"PopupMenu");
     form.AddMenuItem(L"PopupMenu", L"TechSupportPopup");
@@ -361,7 +361,7 @@ TEST(PopupMenuTest, ARowForTheMenuItselfHasNoEffect) {
             *shipped,
         form);
 
-    HMENU menu = form.Get(L"PopupMenu").Menu();
+    HMENU menu = popup.Menu();
     ASSERT_NE(menu, nullptr);
     ASSERT_EQ(GetMenuItemCount(menu), 3);
     EXPECT_EQ(MenuText(menu, 0), L"Get &help with Lumora");
