@@ -29,18 +29,54 @@ class TLMMainForm : public FormWindow {
     void BindEvents();
     void FormCreate();
 
-    void GoButtonClick(Control& sender);
-    void RestoreButtonClick(Control& sender);
-    void NavButton1Click(Control& sender);
-    void NavButton2Click(Control& sender);
-    void NavButton3Click(Control& sender);
-    void NavButton4Click(Control& sender);
-    void HelpFilePopupClick(Control& sender);
-    void UpdatesButtonClick(Control& sender);
-    void NavButtonMouseEnter(Control& sender);
-    void NavButtonMouseLeave(Control& sender);
-    void LabelMouseEnter(Control& sender);
-    void LabelMouseLeave(Control& sender);
+    void GoButtonClick();
+    void RestoreButtonClick();
+    void NavButton1Click();
+    void NavButton2Click();
+    void NavButton3Click();
+    void NavButton4Click();
+    void HelpFilePopupClick();
+    void UpdatesButtonClick();
+
+    // A navigation button: its image and the label drawn over it, which is
+    // underlined while the pointer is over either.
+    struct NavButton {
+        Image image;
+        Label label;
+    };
+
+    Image backgroundImage_;
+    Image topLogoImage_;
+    NavButton nav_[4];
+    Label navLabel2_;
+    Label linkLabel4_;
+    Label linkLabel5_;
+    Label linkLabel6_;
+    Label linkLabel7_;
+    Panel mainPanel_;
+    Panel benefitsPanel_;
+    Label benefitsLabel_;
+    Label benefitsDescription_;
+    Label osVersionLabel_;
+    ComboBox windowsCombo_;
+    Label processorTypeLabel_;
+    ComboBox processorCombo_;
+    Label modemTypeLabel_;
+    ComboBox modemCombo_;
+    Label speedLabel_;
+    TrackBar speedTrackBar_;
+    Label fastLabel_;
+    Label fasterLabel_;
+    Bevel lineSeparator1_;
+    PushButton goButton_;
+    PushButton restoreButton_;
+    Bevel lineSeparator2_;
+    Label versionInstalledLabel_;
+    Label softwareLastUpdateLabel_;
+    PushButton updatesButton_;
+    PopupMenu popupMenu_;
+    MenuItem helpFilePopup_;
+    MenuItem techSupportPopup_;
 
     TLMAboutForm* aboutForm_ = nullptr;
     TLMSettingsForm* settingsForm_ = nullptr;

@@ -54,12 +54,4 @@ ScreenPoint HelpMenuCorner(int windowLeft, int windowTop, int windowWidth, int w
                        windowTop + (windowHeight - clientHeight) + buttonTop + buttonHeight};
 }
 
-std::wstring NavLabelFor(const std::wstring& senderName) {
-    std::wstring rest = senderName.size() > 9 ? senderName.substr(9) : std::wstring();
-    const std::size_t first = rest.find_first_not_of(L' ');
-    const std::size_t last = rest.find_last_not_of(L' ');
-    rest = first == std::wstring::npos ? std::wstring() : rest.substr(first, last - first + 1);
-    return L"NavStatic" + rest;
-}
-
 }  // namespace lumora

@@ -47,8 +47,4 @@ ScreenPoint HelpMenuCorner(int windowLeft, int windowTop, int windowWidth, int w
                            int clientWidth, int clientHeight, int buttonLeft, int buttonTop,
                            int buttonWidth, int buttonHeight);
 
-// "NavStatic" followed by the sender's name from its tenth character on,
-// without surrounding blanks: NavButton2 and NavStatic2 both give NavStatic2.
-std::wstring NavLabelFor(const std::wstring& senderName);
-
 }  // namespace lumora

@@ -69,127 +69,121 @@ bool TLMMainForm::Create() {
 
 void TLMMainForm::AddComponents() {
     const CursorKind hand = CursorKind::HandPoint;
-    AddImage({{L"BackgroundImage", 0, 0, 764, 500}, IDB_MAIN_BACKGROUND});
-    AddImage({{L"TopLogoImage", 8, 16, 400, 50}, IDB_MAIN_LOGO});
+    Add(backgroundImage_, {{L"BackgroundImage", 0, 0, 764, 500}, IDB_MAIN_BACKGROUND});
+    Add(topLogoImage_, {{L"TopLogoImage", 8, 16, 400, 50}, IDB_MAIN_LOGO});
 
-    AddImage({{L"NavButton1", 672, 16, 78, 27, L"", hand}, IDB_NAV_BUTTON1});
-    AddLabel({{L"NavStatic1", 701, 22, 0, 0, L"", hand}, Design(8, 0, kWhite)});
-    AddImage({{L"NavButton2", 471, 58, 85, 27, L"", hand}, IDB_NAV_BUTTON2});
-    AddLabel({{L"NavStatic2", 502, 64, 0, 0, L"", hand}, Design(8, kFontBold, kWhite)});
-    AddImage({{L"NavButton3", 556, 58, 108, 27, L"", hand}, IDB_NAV_BUTTON3});
-    AddLabel({{L"NavStatic3", 587, 64, 0, 0, L"", hand}, Design(8, kFontBold, kWhite)});
-    AddImage({{L"NavButton4", 664, 58, 99, 27, L"", hand}, IDB_NAV_BUTTON4});
-    AddLabel({{L"NavStatic4", 695, 64, 0, 0, L"", hand}, Design(8, kFontBold, kWhite)});
+    Add(nav_[0].image, {{L"NavButton1", 672, 16, 78, 27, L"", hand}, IDB_NAV_BUTTON1});
+    Add(nav_[0].label, {{L"NavStatic1", 701, 22, 0, 0, L"", hand}, Design(8, 0, kWhite)});
+    Add(nav_[1].image, {{L"NavButton2", 471, 58, 85, 27, L"", hand}, IDB_NAV_BUTTON2});
+    Add(nav_[1].label, {{L"NavStatic2", 502, 64, 0, 0, L"", hand}, Design(8, kFontBold, kWhite)});
+    Add(nav_[2].image, {{L"NavButton3", 556, 58, 108, 27, L"", hand}, IDB_NAV_BUTTON3});
+    Add(nav_[2].label, {{L"NavStatic3", 587, 64, 0, 0, L"", hand}, Design(8, kFontBold, kWhite)});
+    Add(nav_[3].image, {{L"NavButton4", 664, 58, 99, 27, L"", hand}, IDB_NAV_BUTTON4});
+    Add(nav_[3].label, {{L"NavStatic4", 695, 64, 0, 0, L"", hand}, Design(8, kFontBold, kWhite)});
 
-    AddLabel({{L"NavLabel2", 16, 98}, Design(10, kFontBold, kGrey)});
-    AddLabel({{L"LinkLabel4", 16, 135, 0, 0, L"", hand}, Design(8, 0, kBlack)});
-    AddLabel({{L"LinkLabel5", 16, 165, 0, 0, L"", hand}, Design(8, 0, kBlack)});
-    AddLabel({{L"LinkLabel6", 16, 195, 0, 0, L"", hand}, Design(8, 0, kBlack)});
-    AddLabel({{L"LinkLabel7", 16, 251, 0, 0, L"", hand}, Design(8, 0, kBlack)});
+    Add(navLabel2_, {{L"NavLabel2", 16, 98}, Design(10, kFontBold, kGrey)});
+    Add(linkLabel4_, {{L"LinkLabel4", 16, 135, 0, 0, L"", hand}, Design(8, 0, kBlack)});
+    Add(linkLabel5_, {{L"LinkLabel5", 16, 165, 0, 0, L"", hand}, Design(8, 0, kBlack)});
+    Add(linkLabel6_, {{L"LinkLabel6", 16, 195, 0, 0, L"", hand}, Design(8, 0, kBlack)});
+    Add(linkLabel7_, {{L"LinkLabel7", 16, 251, 0, 0, L"", hand}, Design(8, 0, kBlack)});
 
-    AddPanel({{L"MainPanel", 182, 91, 582, 388}, GetSysColor(COLOR_WINDOW)});
-    AddPanel({{L"BenefitsPanel", 0, 0, 582, 65, L"MainPanel"}, kBenefitsTint});
-    AddLabel({{L"BenefitsLabel", 16, 6, 0, 0, L"BenefitsPanel"}, Design(8, kFontBold, kBlack)});
+    Add(mainPanel_, {{L"MainPanel", 182, 91, 582, 388}, GetSysColor(COLOR_WINDOW)});
+    Add(benefitsPanel_, {{L"BenefitsPanel", 0, 0, 582, 65, L"MainPanel"}, kBenefitsTint});
+    Add(benefitsLabel_,
+        {{L"BenefitsLabel", 16, 6, 0, 0, L"BenefitsPanel"}, Design(8, kFontBold, kBlack)});
     LabelArgs description{{L"BenefitsDescription", 16, 25, 550, 36, L"BenefitsPanel"},
                           Design(8, 0, kGrey)};
     description.wordWrap = true;
     description.showAccelChar = false;
-    AddLabel(description);
+    Add(benefitsDescription_, description);
 
-    AddLabel({{L"OSVersionLabel", 16, 76, 0, 0, L"MainPanel"}, Design(8, 0, kDefaultTextColor)});
+    const FontSpec plain = Design(8, 0, kDefaultTextColor);
+    Add(osVersionLabel_, {{L"OSVersionLabel", 16, 76, 0, 0, L"MainPanel"}, plain});
     std::vector<std::wstring> editions;
     std::vector<int> editionImages;
     for (const auto& edition : kWindowsEditions) {
         editions.emplace_back(edition.text);
         editionImages.push_back(edition.kind == EditionKind::Server ? 1 : 0);
     }
-    AddComboBox({{L"WindowsCombo", 16, 95, 309, 22, L"MainPanel"},
-                 editions,
-                 editionImages,
-                 {IDB_EDITION_WORKSTATION, IDB_EDITION_SERVER}});
-    AddLabel(
-        {{L"ProcessorTypeLabel", 16, 128, 0, 0, L"MainPanel"}, Design(8, 0, kDefaultTextColor)});
-    AddComboBox({{L"ProcessorCombo", 16, 147, 309, 22, L"MainPanel"},
-                 {std::begin(kProcessorItems), std::end(kProcessorItems)},
-                 {},
-                 {IDB_PROCESSOR}});
+    Add(windowsCombo_, {{L"WindowsCombo", 16, 95, 309, 22, L"MainPanel"},
+                        editions,
+                        editionImages,
+                        {IDB_EDITION_WORKSTATION, IDB_EDITION_SERVER}});
+    Add(processorTypeLabel_, {{L"ProcessorTypeLabel", 16, 128, 0, 0, L"MainPanel"}, plain});
+    Add(processorCombo_, {{L"ProcessorCombo", 16, 147, 309, 22, L"MainPanel"},
+                          {std::begin(kProcessorItems), std::end(kProcessorItems)},
+                          {},
+                          {IDB_PROCESSOR}});
     std::vector<std::wstring> connectionTypes;
     for (const auto& type : kConnectionTypes) {
         connectionTypes.emplace_back(type.text);
     }
-    AddLabel({{L"ModemTypeLabel", 16, 180, 0, 0, L"MainPanel"}, Design(8, 0, kDefaultTextColor)});
-    AddComboBox(
+    Add(modemTypeLabel_, {{L"ModemTypeLabel", 16, 180, 0, 0, L"MainPanel"}, plain});
+    Add(modemCombo_,
         {{L"ModemCombo", 16, 199, 309, 22, L"MainPanel"}, connectionTypes, {}, {IDB_CONNECTION}});
-    AddLabel({{L"SpeedLabel", 16, 231, 0, 0, L"MainPanel"}, Design(8, 0, kDefaultTextColor)});
-    AddTrackBar({{L"SpeedTrackBar", 16, 244, 309, 44, L"MainPanel"}, 0, 1, 1, 26});
-    AddLabel({{L"FastLabel", 33, 292, 0, 0, L"MainPanel"}, Design(8, 0, kDefaultTextColor)});
-    LabelArgs faster{{L"FasterLabel", 307, 292, 0, 0, L"MainPanel"},
-                     Design(8, 0, kDefaultTextColor)};
+    Add(speedLabel_, {{L"SpeedLabel", 16, 231, 0, 0, L"MainPanel"}, plain});
+    Add(speedTrackBar_, {{L"SpeedTrackBar", 16, 244, 309, 44, L"MainPanel"}, 0, 1, 1, 26});
+    Add(fastLabel_, {{L"FastLabel", 33, 292, 0, 0, L"MainPanel"}, plain});
+    LabelArgs faster{{L"FasterLabel", 307, 292, 0, 0, L"MainPanel"}, plain};
     faster.rightAligned = true;
-    AddLabel(faster);
+    Add(fasterLabel_, faster);
 
-    AddBevel({{L"LineSeparator1", 360, 102, 2, 183, L"MainPanel"}, true});
+    Add(lineSeparator1_, {{L"LineSeparator1", 360, 102, 2, 183, L"MainPanel"}, true});
     ButtonArgs go{{L"GoButton", 400, 95, 145, 52, L"MainPanel"}, Design(8, kFontBold, kBlack)};
     go.parentFont = false;
     go.isDefault = true;
-    AddButton(go);
-    AddButton({{L"RestoreButton", 400, 171, 145, 25, L"MainPanel"}});
-    Get(L"RestoreButton").SetEnabled(false);
-    AddBevel({{L"LineSeparator2", 16, 315, 536, 5, L"MainPanel"}});
-    AddLabel({{L"VersionInstalledLabel", 16, 336, 0, 0, L"MainPanel"},
-              Design(8, kFontBold, kDefaultTextColor)});
-    AddLabel({{L"SoftwareLastUpdateLabel", 16, 355, 0, 0, L"MainPanel"},
-              Design(8, 0, kDefaultTextColor)});
+    Add(goButton_, go);
+    Add(restoreButton_, {{L"RestoreButton", 400, 171, 145, 25, L"MainPanel"}});
+    restoreButton_.SetEnabled(false);
+    Add(lineSeparator2_, {{L"LineSeparator2", 16, 315, 536, 5, L"MainPanel"}});
+    Add(versionInstalledLabel_, {{L"VersionInstalledLabel", 16, 336, 0, 0, L"MainPanel"},
+                                 Design(8, kFontBold, kDefaultTextColor)});
+    Add(softwareLastUpdateLabel_,
+        {{L"SoftwareLastUpdateLabel", 16, 355, 0, 0, L"MainPanel"}, plain});
     ButtonArgs updates{{L"UpdatesButton", 400, 336, 154, 33, L"MainPanel"}};
     updates.shield = true;
-    AddButton(updates);
+    Add(updatesButton_, updates);
 
-    AddPopupMenu(L"PopupMenu");
-    AddMenuItem(L"PopupMenu", L"HelpFilePopup");
-    AddMenuSeparator(L"PopupMenu");
-    AddMenuItem(L"PopupMenu", L"TechSupportPopup");
+    Add(popupMenu_, L"PopupMenu");
+    Add(helpFilePopup_, popupMenu_, L"HelpFilePopup");
+    popupMenu_.AddSeparator();
+    Add(techSupportPopup_, popupMenu_, L"TechSupportPopup");
 
-    SetTabOrder({L"GoButton", L"RestoreButton", L"WindowsCombo", L"ProcessorCombo", L"ModemCombo",
-                 L"SpeedTrackBar", L"UpdatesButton"});
+    SetTabOrder({&goButton_, &restoreButton_, &windowsCombo_, &processorCombo_, &modemCombo_,
+                 &speedTrackBar_, &updatesButton_});
 }
 
 void TLMMainForm::BindEvents() {
     using E = ControlEvent;
-    auto bind = [this](const wchar_t* name, E event, void (TLMMainForm::*handler)(Control&)) {
-        // cppcheck-suppress constParameter ; handlers may change their sender
-        Bind(name, event, [this, handler](Control& sender) {
-            try {
-                (this->*handler)(sender);
-            } catch (...) {
-            }
-        });
+    const auto onClick = [this](std::initializer_list<Control*> controls,
+                                void (TLMMainForm::*handler)()) {
+        for (Control* control : controls) {
+            control->On(E::Click, [this, handler](Control&) { (this->*handler)(); });
+        }
     };
-    bind(L"GoButton", E::Click, &TLMMainForm::GoButtonClick);
-    bind(L"RestoreButton", E::Click, &TLMMainForm::RestoreButtonClick);
-    for (const wchar_t* name : {L"NavButton1", L"NavStatic1"}) {
-        bind(name, E::Click, &TLMMainForm::NavButton1Click);
+    onClick({&goButton_}, &TLMMainForm::GoButtonClick);
+    onClick({&restoreButton_}, &TLMMainForm::RestoreButtonClick);
+    onClick({&nav_[0].image, &nav_[0].label}, &TLMMainForm::NavButton1Click);
+    onClick({&nav_[1].image, &nav_[1].label, &linkLabel6_}, &TLMMainForm::NavButton2Click);
+    onClick({&nav_[2].image, &nav_[2].label, &linkLabel5_, &techSupportPopup_},
+            &TLMMainForm::NavButton3Click);
+    onClick({&nav_[3].image, &nav_[3].label, &linkLabel7_}, &TLMMainForm::NavButton4Click);
+    onClick({&linkLabel4_, &helpFilePopup_}, &TLMMainForm::HelpFilePopupClick);
+    onClick({&updatesButton_}, &TLMMainForm::UpdatesButtonClick);
+    // The pointer over a navigation button or its label underlines the
+    // label; over a link label, the link label itself.
+    const auto underlineOnHover = [](Control& control, Label& label) {
+        control.On(E::MouseEnter, [&label](Control&) { label.SetUnderline(true); });
+        control.On(E::MouseLeave, [&label](Control&) { label.SetUnderline(false); });
+    };
+    for (NavButton& nav : nav_) {
+        underlineOnHover(nav.image, nav.label);
     }
-    for (const wchar_t* name : {L"NavButton2", L"NavStatic2", L"LinkLabel6"}) {
-        bind(name, E::Click, &TLMMainForm::NavButton2Click);
+    for (NavButton& nav : nav_) {
+        underlineOnHover(nav.label, nav.label);
     }
-    for (const wchar_t* name : {L"NavButton3", L"NavStatic3", L"LinkLabel5", L"TechSupportPopup"}) {
-        bind(name, E::Click, &TLMMainForm::NavButton3Click);
-    }
-    for (const wchar_t* name : {L"NavButton4", L"NavStatic4", L"LinkLabel7"}) {
-        bind(name, E::Click, &TLMMainForm::NavButton4Click);
-    }
-    for (const wchar_t* name : {L"LinkLabel4", L"HelpFilePopup"}) {
-        bind(name, E::Click, &TLMMainForm::HelpFilePopupClick);
-    }
-    bind(L"UpdatesButton", E::Click, &TLMMainForm::UpdatesButtonClick);
-    for (const wchar_t* name : {L"NavButton1", L"NavButton2", L"NavButton3", L"NavButton4",
-                                L"NavStatic1", L"NavStatic2", L"NavStatic3", L"NavStatic4"}) {
-        bind(name, E::MouseEnter, &TLMMainForm::NavButtonMouseEnter);
-        bind(name, E::MouseLeave, &TLMMainForm::NavButtonMouseLeave);
-    }
-    for (const wchar_t* name : {L"LinkLabel4", L"LinkLabel5", L"LinkLabel6", L"LinkLabel7"}) {
-        bind(name, E::MouseEnter, &TLMMainForm::LabelMouseEnter);
-        bind(name, E::MouseLeave, &TLMMainForm::LabelMouseLeave);
+    for (Label* link : {&linkLabel4_, &linkLabel5_, &linkLabel6_, &linkLabel7_}) {
+        underlineOnHover(*link, *link);
     }
 }
 
@@ -205,19 +199,17 @@ void TLMMainForm::FormCreate() {
     pk::StoredChoices stored = pk::ReadChoices();
     const bool restore = pk::ReadRestoreFlag();
 
-    Control& lastUpdateLabel = Get(L"SoftwareLastUpdateLabel");
-    lastUpdateLabel.SetCaption(lastUpdateLabel.Caption() + lastUpdate);
-    Control& versionLabel = Get(L"VersionInstalledLabel");
-    versionLabel.SetCaption(versionLabel.Caption() + kProgramVersion);
+    softwareLastUpdateLabel_.SetCaption(softwareLastUpdateLabel_.Caption() + lastUpdate);
+    versionInstalledLabel_.SetCaption(versionInstalledLabel_.Caption() + kProgramVersion);
 
-    SetItemIndex(L"WindowsCombo", WindowsItemForOsIndex(GetWindowsVersion()));
+    windowsCombo_.SetItemIndex(WindowsItemForOsIndex(GetWindowsVersion()));
     if (stored.processorType == pk::kDefaultProcessorType) {
         stored.processorType = DetectProcessorType(ReadProcessorName());
     }
-    SetItemIndex(L"ProcessorCombo", stored.processorType);
-    SetItemIndex(L"ModemCombo", stored.connectionType);
-    Get(L"RestoreButton").SetEnabled(restore);
-    SetPosition(L"SpeedTrackBar", ClampSpeedSetting(stored.speedSetting));
+    processorCombo_.SetItemIndex(stored.processorType);
+    modemCombo_.SetItemIndex(stored.connectionType);
+    restoreButton_.SetEnabled(restore);
+    speedTrackBar_.SetPosition(ClampSpeedSetting(stored.speedSetting));
 
     // The 45-day rule, over the date read back in the user's regional formats.
     const auto readBack = [](const std::wstring& stored) {
@@ -249,17 +241,15 @@ class MainFormRunView : public RunView {
   public:
     explicit MainFormRunView(TLMMainForm& form) : form_(form) {}
     TuningChoices Choices() override {
-        return ChoicesFromSelection(
-            form_.ItemIndex(L"WindowsCombo"), form_.ItemIndex(L"ProcessorCombo"),
-            form_.ItemIndex(L"ModemCombo"), form_.Position(L"SpeedTrackBar"));
+        return ChoicesFromSelection(form_.windowsCombo_.ItemIndex(),
+                                    form_.processorCombo_.ItemIndex(),
+                                    form_.modemCombo_.ItemIndex(), form_.speedTrackBar_.Position());
     }
     std::wstring MainTitle() override { return form_.Title(); }
     void SetMainEnabled(bool enabled) override {
         EnableWindow(form_.Handle(), enabled ? TRUE : FALSE);
     }
-    void SetRestoreEnabled(bool enabled) override {
-        form_.Get(L"RestoreButton").SetEnabled(enabled);
-    }
+    void SetRestoreEnabled(bool enabled) override { form_.restoreButton_.SetEnabled(enabled); }
     void ShowProgress(std::int32_t stepTotal) override {
         if (form_.settingsForm_ != nullptr) {
             form_.settingsForm_->ShowOver(form_.Handle());
@@ -300,12 +290,12 @@ class MainFormRunView : public RunView {
     TLMMainForm& form_;
 };
 
-void TLMMainForm::GoButtonClick(Control& /*sender*/) {
+void TLMMainForm::GoButtonClick() {
     MainFormRunView view(*this);
     RunWith(view, RunOptimize);
 }
 
-void TLMMainForm::RestoreButtonClick(Control& /*sender*/) {
+void TLMMainForm::RestoreButtonClick() {
     MainFormRunView view(*this);
     RunWith(view, RunRestore);
 }
@@ -342,66 +332,43 @@ LRESULT TLMMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return FormWindow::HandleMessage(message, wParam, lParam);
 }
 
-void TLMMainForm::NavButton1Click(Control& /*sender*/) {
+void TLMMainForm::NavButton1Click() {
     RECT window{};
     GetWindowRect(Handle(), &window);
     RECT client{};
     GetClientRect(Handle(), &client);
-    const Control& button = Get(L"NavButton1");
-    const ControlArgs& place = button.Args();
+    const ControlArgs& place = nav_[0].image.Args();
     const ScreenPoint corner = HelpMenuCorner(
         window.left, window.top, window.right - window.left, window.bottom - window.top,
         client.right, client.bottom, place.left, place.top, place.width, place.height);
-    PopupMenuAt(L"PopupMenu", corner.x, corner.y);
+    PopupMenuAt(popupMenu_, corner.x, corner.y);
 }
 
-void TLMMainForm::NavButton2Click(Control& /*sender*/) {
+void TLMMainForm::NavButton2Click() {
     PlayClickSound();
     OpenUrl(HomePageUrl());
 }
 
-void TLMMainForm::NavButton3Click(Control& /*sender*/) {
+void TLMMainForm::NavButton3Click() {
     PlayClickSound();
     OpenUrl(SupportPageUrl());
 }
 
-void TLMMainForm::NavButton4Click(Control& /*sender*/) {
+void TLMMainForm::NavButton4Click() {
     PlayClickSound();
     if (aboutForm_ != nullptr) {
         aboutForm_->ShowModalOver(Handle());
     }
 }
 
-void TLMMainForm::HelpFilePopupClick(Control& /*sender*/) {
+void TLMMainForm::HelpFilePopupClick() {
     bool handled = false;
     ApplicationEventsShortCut(VK_F1, handled);
 }
 
-void TLMMainForm::UpdatesButtonClick(Control& /*sender*/) {
+void TLMMainForm::UpdatesButtonClick() {
     PlayClickSound();
     ExecuteFileDetached(ProgramFolder() + kUpdaterFileName, L"");
-}
-
-// cppcheck-suppress constParameterCallback ; bound like every other handler
-void TLMMainForm::NavButtonMouseEnter(Control& sender) {
-    if (Control* label = Find(NavLabelFor(sender.Name()))) {
-        label->SetUnderline(true);
-    }
-}
-
-// cppcheck-suppress constParameterCallback ; bound like every other handler
-void TLMMainForm::NavButtonMouseLeave(Control& sender) {
-    if (Control* label = Find(NavLabelFor(sender.Name()))) {
-        label->SetUnderline(false);
-    }
-}
-
-void TLMMainForm::LabelMouseEnter(Control& sender) {
-    sender.SetUnderline(true);
-}
-
-void TLMMainForm::LabelMouseLeave(Control& sender) {
-    sender.SetUnderline(false);
 }
 
 }  // namespace lumora

@@ -1,11 +1,9 @@
 // A top-level window of the framework: a named form with components, and the
 // Form view of itself that the caption and font helpers see. Each window of
 // the program derives from it, holds its components as typed members and
-// creates them in its own file. A window that does not yet hold typed members
-// has the form own them and reaches them by name.
+// creates them in its own file.
 #pragma once
 
-#include <memory>
 #include <vector>
 
 #include "ui/BaseWindow.h"
@@ -40,32 +38,6 @@ class FormWindow : public BaseWindow, public Form {
     // Keyboard order: these controls first, in this order.
     void SetTabOrder(const std::vector<const Control*>& controls);
 
-    // By name, for windows that do not hold their components as members:
-    // the form owns the components these make.
-    Control* Find(const std::wstring& name) const;
-    Control& Get(const std::wstring& name) const;  // throws when missing
-    void Bind(const std::wstring& name, ControlEvent event, ControlHandler handler);
-    Image& AddImage(const ImageArgs& args) { return Add(Own<Image>(), args); }
-    Label& AddLabel(const LabelArgs& args) { return Add(Own<Label>(), args); }
-    Panel& AddPanel(const PanelArgs& args) { return Add(Own<Panel>(), args); }
-    PushButton& AddButton(const ButtonArgs& args) { return Add(Own<PushButton>(), args); }
-    ComboBox& AddComboBox(const ComboArgs& args) { return Add(Own<ComboBox>(), args); }
-    TrackBar& AddTrackBar(const TrackBarArgs& args) { return Add(Own<TrackBar>(), args); }
-    ProgressBar& AddProgressBar(const ProgressArgs& args) { return Add(Own<ProgressBar>(), args); }
-    Bevel& AddBevel(const BevelArgs& args) { return Add(Own<Bevel>(), args); }
-    Memo& AddMemo(const MemoArgs& args) { return Add(Own<Memo>(), args); }
-    PopupMenu& AddPopupMenu(const std::wstring& name);
-    MenuItem& AddMenuItem(const std::wstring& menu, const std::wstring& name);
-    void AddMenuSeparator(const std::wstring& menu);
-    void PopupMenuAt(const std::wstring& menu, int right, int top);
-    // The combo box's selected item (-1 for none) and the track and progress
-    // bars' positions.
-    int ItemIndex(const std::wstring& combo) const;
-    void SetItemIndex(const std::wstring& combo, int index);
-    int Position(const std::wstring& bar) const;
-    void SetPosition(const std::wstring& bar, int position);
-    void SetTabOrder(const std::vector<std::wstring>& names);
-
   protected:
     bool CreateForm(const wchar_t* title, DWORD style, DWORD exStyle, int clientWidth,
                     int clientHeight, HWND owner);
@@ -96,11 +68,6 @@ class FormWindow : public BaseWindow, public Form {
   private:
     friend class Control;
     friend LRESULT CALLBACK ControlProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
-    template <class T>
-    T& Own() {
-        owned_.push_back(std::make_unique<T>());
-        return static_cast<T&>(*owned_.back());
-    }
     // Takes the control into the window's components.
     void Adopt(Control& control, const ControlArgs& args);
     // A control being destroyed leaves the window.
@@ -108,7 +75,6 @@ class FormWindow : public BaseWindow, public Form {
     HWND CreateChild(Control& control, const wchar_t* cls, DWORD style, DWORD exStyle, int height);
     // The control takes the window's font, or a design font of its own.
     void UseFont(Control& control, bool parentFont, const FontSpec& ownFont);
-    PopupMenu& PopupMenuNamed(const std::wstring& menu) const;  // throws when it is none
     Control* FromId(UINT id) const;
     Control* FromHandle(HWND window) const;
     Control* WindowlessAt(HWND parent, POINT point) const;
@@ -133,7 +99,6 @@ class FormWindow : public BaseWindow, public Form {
     bool shown_ = false;              // shown by the program and not hidden since
     bool followingOwner_ = false;     // hidden or shown with its owner: no FormShow
     std::vector<Control*> controls_;  // in the order of ownership
-    std::vector<std::unique_ptr<Control>> owned_;
     Control* hoverWindowless_ = nullptr;
     UINT defaultButtonId_ = 0;
     UINT nextId_ = 100;

@@ -9,10 +9,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <stdexcept>
 #include <vector>
 
-#include "common/WideText.h"
 #include "ui/SystemFont_win.h"
 #include "ui/WindowSubclass.h"
 
@@ -185,7 +183,6 @@ FormWindow::~FormWindow() {
     for (Control* control : controls_) {
         control->hwnd_ = nullptr;
     }
-    owned_.clear();
 }
 
 bool FormWindow::CreateForm(const wchar_t* title, DWORD style, DWORD exStyle, int clientWidth,
@@ -243,32 +240,11 @@ void FormWindow::CentreOver(HWND other) {
     SetWindowPos(Handle(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-Control* FormWindow::Find(const std::wstring& name) const {
-    auto it = std::find_if(controls_.begin(), controls_.end(), [&name](const Control* control) {
-        return EqualNoCase(control->Name(), name);
-    });
-    return it == controls_.end() ? nullptr : *it;
-}
-
-Control& FormWindow::Get(const std::wstring& name) const {
-    Control* control = Find(name);
-    if (control == nullptr) {
-        throw std::runtime_error("no such component");
-    }
-    return *control;
-}
-
-void FormWindow::Bind(const std::wstring& name, ControlEvent event, ControlHandler handler) {
-    if (Control* control = Find(name)) {
-        control->On(event, std::move(handler));
-    }
-}
-
 void FormWindow::Adopt(Control& control, const ControlArgs& args) {
     control.args_ = args;
     control.form_ = this;
     if (!args.parent.empty()) {
-        control.parentPanel_ = dynamic_cast<Panel*>(Find(args.parent));
+        control.parentPanel_ = dynamic_cast<Panel*>(FindComponent(*this, args.parent));
     }
     controls_.push_back(&control);
 }
@@ -449,27 +425,6 @@ MenuItem& FormWindow::Add(MenuItem& item, PopupMenu& menu, const std::wstring& n
     return item;
 }
 
-PopupMenu& FormWindow::AddPopupMenu(const std::wstring& name) {
-    return Add(Own<PopupMenu>(), name);
-}
-
-PopupMenu& FormWindow::PopupMenuNamed(const std::wstring& menu) const {
-    auto* owner = dynamic_cast<PopupMenu*>(&Get(menu));
-    if (owner == nullptr) {
-        throw std::runtime_error("not a popup menu");
-    }
-    return *owner;
-}
-
-MenuItem& FormWindow::AddMenuItem(const std::wstring& menu, const std::wstring& name) {
-    PopupMenu& owner = PopupMenuNamed(menu);
-    return Add(Own<MenuItem>(), owner, name);
-}
-
-void FormWindow::AddMenuSeparator(const std::wstring& menu) {
-    PopupMenuNamed(menu).AddSeparator();
-}
-
 void FormWindow::PopupMenuAt(const PopupMenu& menu, int right, int top) {
     if (menu.menu_ == nullptr) {
         return;
@@ -478,43 +433,6 @@ void FormWindow::PopupMenuAt(const PopupMenu& menu, int right, int top) {
     TrackPopupMenu(menu.menu_, TPM_RIGHTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_VERPOSANIMATION,
                    right, top, 0, Handle(), nullptr);
     PostMessageW(Handle(), WM_NULL, 0, 0);
-}
-
-void FormWindow::PopupMenuAt(const std::wstring& menu, int right, int top) {
-    if (const auto* owner = dynamic_cast<const PopupMenu*>(Find(menu))) {
-        PopupMenuAt(*owner, right, top);
-    }
-}
-
-int FormWindow::ItemIndex(const std::wstring& combo) const {
-    const auto* control = dynamic_cast<const ComboBox*>(Find(combo));
-    return control != nullptr ? control->ItemIndex() : -1;
-}
-
-void FormWindow::SetItemIndex(const std::wstring& combo, int index) {
-    if (auto* control = dynamic_cast<ComboBox*>(Find(combo))) {
-        control->SetItemIndex(index);
-    }
-}
-
-int FormWindow::Position(const std::wstring& bar) const {
-    Control* control = Find(bar);
-    if (const auto* track = dynamic_cast<const TrackBar*>(control)) {
-        return track->Position();
-    }
-    if (const auto* progress = dynamic_cast<const ProgressBar*>(control)) {
-        return progress->Position();
-    }
-    return 0;
-}
-
-void FormWindow::SetPosition(const std::wstring& bar, int position) {
-    Control* control = Find(bar);
-    if (auto* track = dynamic_cast<TrackBar*>(control)) {
-        track->SetPosition(position);
-    } else if (auto* progress = dynamic_cast<ProgressBar*>(control)) {
-        progress->SetPosition(position);
-    }
 }
 
 void FormWindow::SetTabOrder(const std::vector<const Control*>& controls) {
@@ -526,13 +444,6 @@ void FormWindow::SetTabOrder(const std::vector<const Control*>& controls) {
             after = control->hwnd_;
         }
     }
-}
-
-void FormWindow::SetTabOrder(const std::vector<std::wstring>& names) {
-    std::vector<const Control*> controls(names.size());
-    std::transform(names.begin(), names.end(), controls.begin(),
-                   [this](const std::wstring& name) { return Find(name); });
-    SetTabOrder(controls);
 }
 
 Control* FormWindow::FromId(UINT id) const {

@@ -189,24 +189,24 @@ TEST_F(FormCaptionsTest, EachComponentShowsItsRowsText) {
     }
     // What the user reads, spot-checked by hand.
     EXPECT_EQ(main_.Title(), L"Lumora - Make your computer and internet run faster");
-    EXPECT_EQ(main_.Get(L"GoButton").Caption(), L"&Optimize now");
-    EXPECT_EQ(main_.Get(L"HelpFilePopup").Caption(), L"Get &help with Lumora");
-    EXPECT_EQ(main_.Get(L"VersionInstalledLabel").Caption(), L"Version installed : 2.9.5.2016");
-    EXPECT_EQ(about_.Get(L"VersionLabel").Caption(), L"Lumora 2  (Version : ");
+    EXPECT_EQ(Named(main_, L"GoButton")->Caption(), L"&Optimize now");
+    EXPECT_EQ(Named(main_, L"HelpFilePopup")->Caption(), L"Get &help with Lumora");
+    EXPECT_EQ(Named(main_, L"VersionInstalledLabel")->Caption(), L"Version installed : 2.9.5.2016");
+    EXPECT_EQ(Named(about_, L"VersionLabel")->Caption(), L"Lumora 2  (Version : ");
     EXPECT_EQ(settings_.Title(), L"Updating computer's system and internet settings");
     // The progress texts are set by the runs, not by the table.
-    EXPECT_EQ(settings_.Get(L"CurrentSettingsLabel").Caption(), L"");
+    EXPECT_EQ(Named(settings_, L"CurrentSettingsLabel")->Caption(), L"");
 }
 
 TEST_F(FormCaptionsTest, WithoutATableTheWindowsKeepTheirTexts) {
     raw_.Put(pk::kRoot, pk::kPath, pk::kLanguage, REG_SZ, test::TextBytes(L"french", true));
-    about_.Get(L"VersionLabel").SetCaption(L"before");
-    about_.Get(L"LicensedMemo").SetLines(L"");
+    Named(about_, L"VersionLabel")->SetCaption(L"before");
+    Named(about_, L"LicensedMemo")->SetLines(L"");
     about_.SetTitle(L"");
     LoadFormCaptions(about_);
     EXPECT_EQ(about_.Title(), L"");
-    EXPECT_EQ(about_.Get(L"VersionLabel").Caption(), L"before");
-    EXPECT_EQ(about_.Get(L"LicensedMemo").Lines(), L"");
+    EXPECT_EQ(Named(about_, L"VersionLabel")->Caption(), L"before");
+    EXPECT_EQ(Named(about_, L"LicensedMemo")->Lines(), L"");
 }
 
 }  // namespace

@@ -122,12 +122,5 @@ TEST(MainFormRulesTest, HelpMenuOpensRightAlignedUnderTheHelpButton) {
     }
 }
 
-TEST(MainFormRulesTest, NavLabelByTheSendersNumber) {
-    EXPECT_EQ(NavLabelFor(L"NavButton2"), L"NavStatic2");
-    EXPECT_EQ(NavLabelFor(L"NavStatic4"), L"NavStatic4");
-    EXPECT_EQ(NavLabelFor(L"NavButton 3 "), L"NavStatic3");
-    EXPECT_EQ(NavLabelFor(L"Nav"), L"NavStatic");
-}
-
 }  // namespace
 }  // namespace lumora

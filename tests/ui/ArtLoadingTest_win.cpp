@@ -25,16 +25,20 @@ class ArtForm : public FormWindow {
             return false;
         }
         int left = 0;
+        Image* image = images_;
         for (int resource :
              {IDB_TEST_STRIPES_RLE8, IDB_TEST_STRIPES_RGB24, IDB_TEST_TOO_MANY_COLOURS,
               IDB_TEST_TOP_DOWN, IDB_TEST_WIDE, IDB_TEST_NO_END}) {
-            AddImage({{L"Image" + std::to_wstring(resource), left, 0, 8, 4}, resource});
+            Add(*image++, {{L"Image" + std::to_wstring(resource), left, 0, 8, 4}, resource});
             left += 40;
         }
         // The compressed stripes again, stretched to twice their size.
-        AddImage({{L"Stretched", 280, 0, 16, 8}, IDB_TEST_STRIPES_RLE8});
+        Add(*image, {{L"Stretched", 280, 0, 16, 8}, IDB_TEST_STRIPES_RLE8});
         return true;
     }
+
+  private:
+    Image images_[7];
 };
 
 class ArtLoadingTest : public ::testing::Test {

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <iterator>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,16 @@ namespace lumora {
 namespace {
 
 namespace pk = program_key;
+
+// A component of a window, by the name the caption tables know it by.
+template <class T = Control>
+T& Named(Form& form, const wchar_t* name) {
+    auto* found = dynamic_cast<T*>(FindComponent(form, name));
+    if (found == nullptr) {
+        throw std::runtime_error("no such component");
+    }
+    return *found;
+}
 
 LRESULT CALLBACK OwnerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(hwnd, message, wParam, lParam);
@@ -133,11 +144,7 @@ class ProgressDialogTest : public LanguageTest {
         form_.ShowOver(owner_.Handle());
         Pump();
     }
-    Control& ControlNamed(const wchar_t* name) {
-        Control* control = form_.Find(name);
-        EXPECT_NE(control, nullptr) << name;
-        return *control;
-    }
+    Control& ControlNamed(const wchar_t* name) { return Named(form_, name); }
 
     OwnerWindow owner_;
     TLMSettingsForm form_;
@@ -235,12 +242,12 @@ TEST_F(ProgressDialogTest, ShownByARunAndHiddenAndShownWithTheMainWindow) {
     for (const auto& way : ways) {
         SCOPED_TRACE(way.what);
         form_.SetTitle(L"");
-        form_.SetPosition(L"MainProgress", 70);
+        Named<ProgressBar>(form_, L"MainProgress").SetPosition(70);
         ShowAsARun();
         EXPECT_EQ(form_.Title(), L"Updating computer's system and internet settings");
-        EXPECT_EQ(form_.Position(L"MainProgress"), 0);
+        EXPECT_EQ(Named<ProgressBar>(form_, L"MainProgress").Position(), 0);
 
-        form_.SetPosition(L"MainProgress", 42);
+        Named<ProgressBar>(form_, L"MainProgress").SetPosition(42);
         EnableWindow(owner_.Handle(), way.ownerEnabled ? TRUE : FALSE);
         way.minimize(owner_.Handle());
         Pump();
@@ -249,7 +256,7 @@ TEST_F(ProgressDialogTest, ShownByARunAndHiddenAndShownWithTheMainWindow) {
         way.restore(owner_.Handle());
         Pump();
         ASSERT_TRUE(IsWindowVisible(form_.Handle())) << "back with the main window";
-        EXPECT_EQ(form_.Position(L"MainProgress"), 42);
+        EXPECT_EQ(Named<ProgressBar>(form_, L"MainProgress").Position(), 42);
 
         // The run ends while the main window is minimized.
         way.minimize(owner_.Handle());
@@ -295,7 +302,7 @@ TEST_F(AboutBoxTest, TheVersionIsShownOnceAtEveryShowing) {
         for (int showing = 1; showing <= 3; ++showing) {
             SCOPED_TRACE(showing);
             ShowAndClose();
-            EXPECT_EQ(TextOf(about_.Get(L"VersionLabel").Handle()), c.version);
+            EXPECT_EQ(TextOf(Named(about_, L"VersionLabel").Handle()), c.version);
         }
     }
 }
@@ -307,12 +314,12 @@ TEST_F(AboutBoxTest, TheCopyrightWarningIsCentredVertically) {
     about_.CentreOver(nullptr);
     ShowWindow(about_.Handle(), SW_SHOW);
     Pump();
-    Control& warning = about_.Get(L"CopyrightWarningLabel");
+    Control& warning = Named(about_, L"CopyrightWarningLabel");
     ASSERT_FALSE(TextOf(warning.Handle()).empty());
     const RECT box = warning.Bounds();
     ASSERT_EQ(box.bottom - box.top, 70);
     const int width = box.right - box.left;
-    const Pixels pixels = Capture(about_.Get(L"AboutPanel").Handle(), box);
+    const Pixels pixels = Capture(Named(about_, L"AboutPanel").Handle(), box);
     std::optional<int> first;
     int last = -1;
     for (int row = 0; row < 70; ++row) {
@@ -333,7 +340,21 @@ TEST_F(AboutBoxTest, TheCopyrightWarningIsCentredVertically) {
 class MenuForm : public FormWindow {
   public:
     MenuForm() : FormWindow(L"LMMainForm", L"TLumoraMenuTestForm") {}
-    bool Create() { return CreateForm(L"", WS_POPUP | WS_CAPTION, 0, 200, 100, nullptr); }
+    bool Create() {
+        if (!CreateForm(L"", WS_POPUP | WS_CAPTION, 0, 200, 100, nullptr)) {
+            return false;
+        }
+        Add(popup, L"PopupMenu");
+        Add(helpFilePopup_, popup, L"HelpFilePopup");
+        popup.AddSeparator();
+        Add(techSupportPopup_, popup, L"TechSupportPopup");
+        return true;
+    }
+    PopupMenu popup;
+
+  private:
+    MenuItem helpFilePopup_;
+    MenuItem techSupportPopup_;
 };
 
 std::wstring MenuText(HMENU menu, UINT position) {
@@ -348,10 +369,7 @@ std::wstring MenuText(HMENU menu, UINT position) {
 TEST(PopupMenuTest, ARowForTheMenuItselfHasNoEffect) {
     MenuForm form;
     ASSERT_TRUE(form.Create());
-    const PopupMenu& popup = form.AddPopupMenu(L"PopupMenu");
-    form.AddMenuItem(L"PopupMenu", L"HelpFilePopup");
-    form.AddMenuSeparator(L"PopupMenu");
-    form.AddMenuItem(L"PopupMenu", L"TechSupportPopup");
+    const PopupMenu& popup = form.popup;
     const std::optional<std::wstring> shipped = ReadCaptionResource(L"english");
     ASSERT_TRUE(shipped.has_value());
     ApplyCaptionsTo(
