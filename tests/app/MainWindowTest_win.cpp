@@ -33,16 +33,8 @@ constexpr DWORD kTimeoutMs = 20000;
 // For what another process does in its own time under Wine.
 constexpr DWORD kProcessTimeoutMs = 60000;
 
-// Polls |condition| until it holds; false when it did not within |timeoutMs|.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = kTimeoutMs) {
-    const DWORD start = GetTickCount();
-    while (!condition()) {
-        if (GetTickCount() - start > timeoutMs) {
-            return false;
-        }
-        Sleep(20);
-    }
-    return true;
+    return test::WaitUntil(condition, timeoutMs);
 }
 
 class MainWindowTest : public ::testing::Test {

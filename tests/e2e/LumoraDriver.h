@@ -91,8 +91,7 @@ bool PressMessageBoxButton(HWND box, int id);
 // Waits until the window is destroyed or hidden; false after |timeoutMs|.
 bool WaitUntilGone(HWND window, DWORD timeoutMs = kWindowTimeoutMs);
 
-// Polls |condition| until it holds; false when it did not within |timeoutMs|.
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = kWindowTimeoutMs);
+// WaitUntil(condition, timeoutMs) comes from tests/support/Process.h.
 // The folder the end-to-end tests save their screenshots in (the build's
 // "screenshots" folder), made when missing; with a trailing backslash.
 std::wstring ScreenshotFolder();

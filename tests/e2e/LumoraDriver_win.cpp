@@ -209,17 +209,6 @@ bool WaitUntilGone(HWND window, DWORD timeoutMs) {
     return true;
 }
 
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
-    const DWORD start = GetTickCount();
-    while (!condition()) {
-        if (GetTickCount() - start > timeoutMs) {
-            return false;
-        }
-        Sleep(20);
-    }
-    return true;
-}
-
 std::wstring ScreenshotFolder() {
     wchar_t full[MAX_PATH] = {};
     GetFullPathNameW((TestFolder() + L"..\\screenshots\\").c_str(), MAX_PATH, full, nullptr);

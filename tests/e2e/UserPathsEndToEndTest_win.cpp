@@ -37,15 +37,8 @@ constexpr wchar_t kSupportPage[] = L"http://" LUMORA_EXPECTED_WEB_HOST L"/suppor
 constexpr wchar_t kMarker[] = L"lumora-user-paths";
 
 // Waits up to |timeoutMs| for |condition|, returning as soon as it holds.
-bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = kWindowTimeoutMs) {
-    const DWORD start = GetTickCount();
-    while (!condition()) {
-        if (GetTickCount() - start > timeoutMs) {
-            return false;
-        }
-        Sleep(20);
-    }
-    return true;
+bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = test::kWindowTimeoutMs) {
+    return test::WaitUntil(condition, timeoutMs);
 }
 
 // The default value of a key below HKEY_CLASSES_ROOT, set for the test and

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 namespace lumora::test {
@@ -27,5 +28,8 @@ std::string RunAndCapture(const std::wstring& commandLine, DWORD timeoutMs = 300
 // Polls for a top-level window of the class owned by the process (any
 // process when |processId| is 0), up to |timeoutMs|.
 HWND WaitForWindow(const wchar_t* windowClass, DWORD processId, DWORD timeoutMs);
+
+// Polls |condition| until it holds; false when it did not within |timeoutMs|.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 20000);
 
 }  // namespace lumora::test

@@ -120,4 +120,15 @@ HWND WaitForWindow(const wchar_t* windowClass, DWORD processId, DWORD timeoutMs)
     }
 }
 
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - start > timeoutMs) {
+            return false;
+        }
+        Sleep(20);
+    }
+    return true;
+}
+
 }  // namespace lumora::test
