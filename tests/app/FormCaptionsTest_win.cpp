@@ -16,8 +16,8 @@
 #include "registry/ProgramKey.h"
 #include "tests/support/RawRegistry.h"
 #include "ui/AboutForm.h"
-#include "ui/CaptionResource.h"
-#include "ui/CaptionTable.h"
+#include "ui/text/CaptionResource.h"
+#include "ui/text/CaptionTable.h"
 #include "ui/Captions.h"
 #include "ui/SettingsForm.h"
 
