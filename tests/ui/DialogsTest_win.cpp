@@ -16,9 +16,9 @@
 #include "registry/ProgramKey.h"
 #include "tests/support/RawRegistry.h"
 #include "ui/AboutForm.h"
+#include "ui/SettingsForm.h"
 #include "ui/text/CaptionResource.h"
 #include "ui/text/CaptionTable.h"
-#include "ui/SettingsForm.h"
 
 namespace lumora {
 namespace {
