@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/HttpClient.h"
+#include "platform/http/HttpClient.h"
 
 namespace lumora {
 

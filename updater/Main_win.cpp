@@ -4,6 +4,7 @@
 
 #include "platform/Shell.h"
 #include "platform/UpdateCheck.h"
+#include "registry/ProgramKey.h"
 #include "updater/Updater.h"
 
 namespace lumora {
@@ -28,7 +29,8 @@ class MessageBoxUi final : public UpdaterUi {
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     try {
         lumora::MessageBoxUi ui;
-        lumora::RunUpdater(lumora::CheckForUpdate(), ui);
+        const int result = lumora::CheckForUpdate();
+        lumora::RunUpdater(result, lumora::program_key::ReadLanguage(), ui);
     } catch (...) {
     }
     return 0;

@@ -26,7 +26,8 @@ class UpdaterUi {
 // Answers a result of the update check (CheckForUpdate): 1 offers the
 // download page and opens it on Yes; 0 and 2 tell that the installed
 // version is current; -1, or any other value, that the server could not be
-// reached. The texts are the caption table's section "LMUpdateForm".
-void RunUpdater(int checkResult, UpdaterUi& ui);
+// reached. The texts are the section "LMUpdateForm" of the caption table of
+// |language| (ProgramKey's "Language").
+void RunUpdater(int checkResult, const std::wstring& language, UpdaterUi& ui);
 
 }  // namespace lumora

@@ -17,7 +17,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/Socket.h"
+#include "platform/http/Socket.h"
 #include "registry/CustomRegistry.h"
 #include "tests/e2e/LumoraDriver.h"
 #include "tests/e2e/RegExport.h"

@@ -19,6 +19,7 @@
 #include "tests/e2e/LumoraDriver.h"
 #include "tests/e2e/RegExport.h"
 #include "tests/support/Automation.h"
+#include "tests/support/CatalogueRows.h"
 #include "tests/support/RawRegistry.h"
 #include "ui/WindowClasses.h"
 
@@ -49,36 +50,16 @@ constexpr int kMaximumBoost = 1;
 // ---------------------------------------------------------------------------
 // The keys, as reg.exe names them.
 const wchar_t kWindowMetrics[] = L"HKEY_CURRENT_USER\\Control Panel\\Desktop\\WindowMetrics";
-const wchar_t kDesktop[] = L"HKEY_CURRENT_USER\\Control Panel\\Desktop";
 const wchar_t kIeMain[] = L"HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\Main";
-const wchar_t kAutoComplete[] =
-    L"HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\AutoComplete";
 const wchar_t kInternetSettings[] =
     L"HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
-const wchar_t kMemory[] =
-    L"HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\Session Manager\\Memory Management";
 const wchar_t kPriority[] =
     L"HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\PriorityControl";
-const wchar_t kCrash[] = L"HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\CrashControl";
-const wchar_t kFileSystem[] = L"HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\FileSystem";
 const wchar_t kSessionManager[] =
     L"HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\Session Manager";
-const wchar_t kMessenger[] = L"HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\Messenger";
 const wchar_t kTcpip[] =
     L"HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\Tcpip\\Parameters";
-const wchar_t kInterfaces[] =
-    L"HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces";
-const wchar_t kNetbt[] =
-    L"HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\Netbt\\Parameters";
 const wchar_t kP3[] = L"HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\P3\\Parameters";
-const wchar_t kPoliciesExplorer[] =
-    L"HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
-const wchar_t kNtWindows[] =
-    L"HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
-const wchar_t kExplorer[] =
-    L"HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
-const wchar_t kPsched[] = L"HKEY_LOCAL_MACHINE\\Software\\Policies\\Microsoft\\Windows\\Psched";
-const wchar_t kDfrg[] = L"HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Dfrg\\BootOptimizeFunction";
 const wchar_t kProgram[] = L"HKEY_LOCAL_MACHINE\\Software\\OSTREL\\Lumora";
 
 // One value as the export writes it; no data: the value must be absent.
@@ -130,97 +111,49 @@ Values AsCopies(Values values) {
 // ---------------------------------------------------------------------------
 // What an optimize run leaves, group by group.
 
+// The values of one group of the catalogue's rows as an optimize run leaves
+// them for a fast connection and the speed setting Boost, or as the copies'
+// defaults.
+Values RowValues(test::RowGroup group, bool copyDefaults = false) {
+    Values values;
+    for (const test::CatalogueRow& row : test::RowsOf(group)) {
+        values.push_back({test::RegExportKey(row.root, row.path), row.name,
+                          test::RegExportData(copyDefaults ? *row.copyDefault : row.optimized)});
+    }
+    return values;
+}
+
 // The eleven values whose previous contents are kept, as an optimize run
 // leaves them. KeepAliveTime in the Tcpip parameters is written twice in a
 // run, 300000 and then 7200000: the later stands.
 Values KeptValuesOptimized(const wchar_t* maxConnections) {
-    return {
-        {kWindowMetrics, L"MinAnimate", L"\"1\""},
-        {kMemory, L"DisablePagingExecutive", L"dword:00000000"},
-        {kMemory, L"LargeSystemCache", L"dword:00000000"},
-        {kPriority, L"Win32PrioritySeparation", L"dword:00000001"},
-        {kCrash, L"AutoReboot", L"dword:00000001"},
-        {kFileSystem, L"NtfsDisableLastAccessupdate", L"dword:00000001"},
-        {kFileSystem, L"NtfsMftZoneReservation", L"dword:00000002"},
-        {kInternetSettings, L"MaxConnectionsPerServer", maxConnections},
-        {kInternetSettings, L"MaxConnectionsPer1_0Server", maxConnections},
-        {kTcpip, L"KeepAliveTime", L"dword:006ddd00"},
-        {kTcpip, L"KeepAliveInterval", L"dword:000003e8"},
-    };
+    return With(RowValues(test::RowGroup::Kept),
+                {{kInternetSettings, L"MaxConnectionsPerServer", maxConnections},
+                 {kInternetSettings, L"MaxConnectionsPer1_0Server", maxConnections}});
 }
 const wchar_t kFourConnections[] = L"dword:00000004";
 const wchar_t kEightConnections[] = L"dword:00000008";
 
 // Those eleven as a restore leaves them when nothing could be read before
 // the first optimize run: the defaults of the copies.
-const Values kKeptValueDefaults = {
-    {kWindowMetrics, L"MinAnimate", L"\"1\""},
-    {kMemory, L"DisablePagingExecutive", L"dword:00000000"},
-    {kMemory, L"LargeSystemCache", L"dword:00000000"},
-    {kPriority, L"Win32PrioritySeparation", L"dword:00000002"},
-    {kCrash, L"AutoReboot", L"dword:00000001"},
-    {kFileSystem, L"NtfsDisableLastAccessupdate", L"dword:00000001"},
-    {kFileSystem, L"NtfsMftZoneReservation", L"dword:00000000"},
-    {kInternetSettings, L"MaxConnectionsPerServer", L"dword:00000002"},
-    {kInternetSettings, L"MaxConnectionsPer1_0Server", L"dword:00000002"},
-    {kTcpip, L"KeepAliveTime", L"dword:006ddd00"},
-    {kTcpip, L"KeepAliveInterval", L"dword:000003e8"},
-};
+const Values kKeptValueDefaults = RowValues(test::RowGroup::Kept, true);
 
 // Written by every optimize run, deleted by every restore. (The Tcpip
 // parameters' EnablePMTUDiscovery is written by every run too, but a fast
 // connection then overwrites it: it is in the connection groups.)
-const Values kPlainValues = {
-    {kDesktop, L"SmoothScroll", L"hex:00,00,00,00"},
-    {kIeMain, L"Use StyleSheets", L"\"Yes\""},
-    {kAutoComplete, L"Append Completion", L"\"Yes\""},
-    {kFileSystem, L"ContigFileAllocSize", L"dword:00000600"},
-    {kPoliciesExplorer, L"LinkResolveIgnoreLinkInfo", L"dword:00000000"},
-    {kPoliciesExplorer, L"NoResolveSearch", L"dword:00000001"},
-    {kMemory, L"IoPageLockLimit", L"dword:00001000"},
-    {kCrash, L"SendAlert", L"dword:00000001"},
-    {kNtWindows, L"NoPopUpsOnBoot", L"dword:00000001"},
-    {kNtWindows, L"Error Mode", L"dword:00000001"},
-    {kMessenger, L"Start", L"dword:00000004"},
-    {kTcpip, L"SynAttackProtect", L"dword:00000002"},
-    {kTcpip, L"TcpMaxHalfOpen", L"dword:00000064"},
-    {kTcpip, L"TcpMaxHalfOpenRetried", L"dword:00000032"},
-    {kTcpip, L"EnableDeadGWDetect", L"dword:00000000"},
-    {kTcpip, L"EnableICMPRedirects", L"dword:00000000"},
-    {kNetbt, L"NoNameReleaseOnDemand", L"dword:00000001"},
-    {kInterfaces, L"PerformRouterDiscovery", L"dword:00000000"},
-};
+const Values kPlainValues = RowValues(test::RowGroup::Plain);
 
 Value PathMtuDiscovery(std::optional<std::wstring> data) {
     return {kTcpip, L"EnablePMTUDiscovery", data};
 }
 
 // Written only for a fast connection (not Dial-up 56k, not ISDN).
-const Values kFastConnectionValues = {
-    {kTcpip, L"DefaultTTL", L"dword:00000040"},
-    {kTcpip, L"EnablePMTUBHDetect", L"dword:00000000"},
-    {kTcpip, L"SackOpts", L"dword:00000001"},
-    {kTcpip, L"Tcp1323Opts", L"dword:00000003"},
-    {kTcpip, L"GlobalMaxTcpWindowSize", L"dword:0003ebc0"},
-    {kTcpip, L"TcpWindowSize", L"dword:0003ebc0"},
-    {kTcpip, L"TcpMaxDupAcks", L"dword:00000002"},
-    {kPsched, L"NonBestEffortLimit", L"dword:00000032"},
-    {kPsched, L"MaxOutstandingSends", L"dword:0000ffff"},
-};
+const Values kFastConnectionValues = RowValues(test::RowGroup::FastConnection);
 
 // Written for every edition but Windows (Server) 2000.
-const Values kNotWindows2000Values = {
-    {kSessionManager, L"EnablePrefetcher", L"dword:00000001"},
-    {kExplorer, L"ThumbnailSize", L"dword:00000060"},
-    {kExplorer, L"ThumbnailQuality", L"dword:00000050"},
-};
-const Values kServerValues = {
-    {kSessionManager, L"AutoChkTimeOut", L"dword:00000000"},
-};
-const Values kWorkstationValues = {
-    {kDfrg, L"Enable", L"\"Y\""},
-    {kP3, L"HackFlags", L"dword:00000001"},
-};
+const Values kNotWindows2000Values = RowValues(test::RowGroup::NotWindows2000);
+const Values kServerValues = RowValues(test::RowGroup::Server);
+const Values kWorkstationValues = RowValues(test::RowGroup::Workstation);
 
 // The choices stored in the program key; |restoreFlag| with the copies.
 Values ProgramKeyChoices(const Choices& choices) {

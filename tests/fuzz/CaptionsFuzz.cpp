@@ -5,8 +5,8 @@
 #include <string>
 
 #include "tests/ui/TestForm.h"
-#include "ui/CaptionDecoding.h"
-#include "ui/CaptionTable.h"
+#include "ui/text/CaptionDecoding.h"
+#include "ui/text/CaptionTable.h"
 
 namespace {
 

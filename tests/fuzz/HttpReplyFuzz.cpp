@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/HttpReply.h"
-#include "platform/HttpText.h"
+#include "platform/http/HttpReply.h"
+#include "platform/http/HttpText.h"
 
 namespace {
 

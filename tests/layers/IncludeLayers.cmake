@@ -50,6 +50,32 @@ foreach(folder IN LISTS product)
   endforeach()
 endforeach()
 
+# The caption text code (ui/text/) stands apart from the windows and the
+# registry, so that the updater links it alone of ui/: it includes only
+# itself, the form interface ui/Component.h and common/, and the updater
+# reaches no other header of ui/.
+foreach(room ui/text updater)
+  if(NOT IS_DIRECTORY ${SOURCE_DIR}/${room})
+    continue()
+  endif()
+  file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/${room}/*.cpp
+       ${SOURCE_DIR}/${room}/*.h)
+  foreach(source IN LISTS sources)
+    file(STRINGS ${SOURCE_DIR}/${source} includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"ui/")
+    foreach(line IN LISTS includes)
+      if(NOT line MATCHES "\"(ui/text/[^\"]*|ui/Component\\.h)\"")
+        list(APPEND faults "${source}: ${room}/ may include from ui/ only ui/text/ and ui/Component.h: ${line}")
+      endif()
+    endforeach()
+    if(room STREQUAL "ui/text")
+      file(STRINGS ${SOURCE_DIR}/${source} includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"(registry|platform)/")
+      foreach(line IN LISTS includes)
+        list(APPEND faults "${source}: ui/text/ may not include registry/ or platform/: ${line}")
+      endforeach()
+    endif()
+  endforeach()
+endforeach()
+
 list(REMOVE_DUPLICATES arrows)
 list(SORT arrows)
 foreach(arrow IN LISTS arrows)

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "platform/Socket.h"
+#include "platform/http/Socket.h"
 
 namespace lumora::test {
 

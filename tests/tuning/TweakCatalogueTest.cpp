@@ -1,7 +1,7 @@
 // What the runs leave in the registry: an optimize run's rows and backup
 // copies, and a restore run's write-backs and deletions, for every choice of
-// edition, connection and speed. The expectations are written out here value
-// by value, never taken from the catalogue itself.
+// edition, connection and speed. The expectations are the hand-written table
+// of tests/support/CatalogueRows, never taken from the catalogue itself.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -15,6 +15,7 @@
 #include "common/WideText.h"
 #include "registry/CustomRegistry.h"
 #include "registry/MemoryRegistry.h"
+#include "tests/support/CatalogueRows.h"
 #include "tests/support/RawRegistry.h"
 #include "tuning/TweakApply.h"
 #include "tuning/TweakPlan.h"
@@ -31,30 +32,12 @@ constexpr RootKey kHkcu = RootKey::CurrentUser;
 constexpr RootKey kHklm = RootKey::LocalMachine;
 
 const wchar_t* const kMetrics = L"\\Control Panel\\Desktop\\WindowMetrics";
-const wchar_t* const kDesktop = L"\\Control Panel\\Desktop";
-const wchar_t* const kIeMain = L"\\Software\\Microsoft\\Internet Explorer\\Main";
-const wchar_t* const kAutoComplete =
-    L"\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\AutoComplete";
 const wchar_t* const kInternet =
     L"\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
-const wchar_t* const kSessionManager = L"\\System\\CurrentControlSet\\Control\\Session Manager";
-const wchar_t* const kMemory =
-    L"\\System\\CurrentControlSet\\Control\\Session Manager\\Memory Management";
 const wchar_t* const kPriority = L"\\System\\CurrentControlSet\\Control\\PriorityControl";
 const wchar_t* const kCrash = L"\\System\\CurrentControlSet\\Control\\CrashControl";
 const wchar_t* const kFileSystem = L"\\System\\CurrentControlSet\\Control\\FileSystem";
-const wchar_t* const kPolicies =
-    L"\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
-const wchar_t* const kNtWindows = L"\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
-const wchar_t* const kExplorer = L"\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
-const wchar_t* const kMessenger = L"\\System\\CurrentControlSet\\Services\\Messenger";
 const wchar_t* const kTcpip = L"\\System\\CurrentControlSet\\Services\\Tcpip\\Parameters";
-const wchar_t* const kInterfaces =
-    L"\\System\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces";
-const wchar_t* const kNetbt = L"\\System\\CurrentControlSet\\Services\\Netbt\\Parameters";
-const wchar_t* const kPsched = L"\\Software\\Policies\\Microsoft\\Windows\\Psched";
-const wchar_t* const kDfrg = L"\\Software\\Microsoft\\Dfrg\\BootOptimizeFunction";
-const wchar_t* const kP3 = L"\\System\\CurrentControlSet\\Services\\P3\\Parameters";
 const wchar_t* const kLumora = L"\\Software\\OSTREL\\Lumora";
 
 struct Val {
@@ -100,78 +83,53 @@ bool Fast(std::int32_t connection) {
     return connection != 2 && connection != 7;
 }
 
-// Every value the catalogue touches, as an optimize run leaves it. The Tcpip
-// parameters' KeepAliveTime and EnablePMTUDiscovery are written twice; these
-// are the values that stand.
+Expect AsExpect(const test::RowData& data) {
+    if (data.type == reg::kSz) {
+        return Sz(data.text);
+    }
+    if (data.type == reg::kDword) {
+        return Dw(data.number);
+    }
+    return Val{data.type, data.bytes};
+}
+
+// Every value the catalogue touches, as an optimize run leaves it.
 std::vector<Cell> AfterOptimize(std::int32_t os, std::int32_t connection, std::int32_t speed) {
     const Editions is(os);
     const bool fast = Fast(connection);
-    const std::uint32_t perServer = speed > 0 ? 8 : 4;
-    return {
-        {kHkcu, kMetrics, L"MinAnimate", Sz(L"1")},
-        {kHklm, kMemory, L"DisablePagingExecutive", Dw(0)},
-        {kHklm, kMemory, L"LargeSystemCache", Dw(0)},
-        {kHklm, kMemory, L"IoPageLockLimit", Dw(4096)},
-        {kHklm, kPriority, L"Win32PrioritySeparation", Dw(1)},
-        {kHklm, kCrash, L"AutoReboot", Dw(1)},
-        {kHklm, kCrash, L"SendAlert", Dw(1)},
-        {kHklm, kFileSystem, L"NtfsDisableLastAccessupdate", Dw(1)},
-        {kHklm, kFileSystem, L"NtfsMftZoneReservation", Dw(2)},
-        {kHklm, kFileSystem, L"ContigFileAllocSize", Dw(1536)},
-        {kHkcu, kDesktop, L"SmoothScroll", Val{reg::kBinary, {0, 0, 0, 0}}},
-        {kHkcu, kIeMain, L"Use StyleSheets", Sz(L"Yes")},
-        {kHkcu, kAutoComplete, L"Append Completion", Sz(L"Yes")},
-        {kHklm, kPolicies, L"LinkResolveIgnoreLinkInfo", Dw(0)},
-        {kHklm, kPolicies, L"NoResolveSearch", Dw(1)},
-        {kHklm, kNtWindows, L"NoPopUpsOnBoot", Dw(1)},
-        {kHklm, kNtWindows, L"Error Mode", Dw(1)},
-        {kHklm, kMessenger, L"Start", Dw(4)},
-        {kHklm, kTcpip, L"SynAttackProtect", Dw(2)},
-        {kHklm, kTcpip, L"TcpMaxHalfOpen", Dw(100)},
-        {kHklm, kTcpip, L"TcpMaxHalfOpenRetried", Dw(50)},
-        {kHklm, kTcpip, L"EnablePMTUDiscovery", Dw(fast ? 1 : 0)},
-        {kHklm, kTcpip, L"EnableDeadGWDetect", Dw(0)},
-        {kHklm, kTcpip, L"KeepAliveTime", Dw(7200000)},
-        {kHklm, kTcpip, L"EnableICMPRedirects", Dw(0)},
-        {kHklm, kTcpip, L"KeepAliveInterval", Dw(1000)},
-        {kHklm, kNetbt, L"NoNameReleaseOnDemand", Dw(1)},
-        {kHklm, kInterfaces, L"PerformRouterDiscovery", Dw(0)},
-        {kHkcu, kInternet, L"MaxConnectionsPerServer", Dw(perServer)},
-        {kHkcu, kInternet, L"MaxConnectionsPer1_0Server", Dw(perServer)},
-        {kHklm, kSessionManager, L"EnablePrefetcher", When(is.notWindows2000, Dw(1))},
-        {kHklm, kExplorer, L"ThumbnailSize", When(is.notWindows2000, Dw(96))},
-        {kHklm, kExplorer, L"ThumbnailQuality", When(is.notWindows2000, Dw(80))},
-        {kHklm, kTcpip, L"DefaultTTL", When(fast, Dw(64))},
-        {kHklm, kTcpip, L"EnablePMTUBHDetect", When(fast, Dw(0))},
-        {kHklm, kTcpip, L"SackOpts", When(fast, Dw(1))},
-        {kHklm, kTcpip, L"Tcp1323Opts", When(fast, Dw(3))},
-        {kHklm, kTcpip, L"GlobalMaxTcpWindowSize", When(fast, Dw(256960))},
-        {kHklm, kTcpip, L"TcpWindowSize", When(fast, Dw(256960))},
-        {kHklm, kTcpip, L"TcpMaxDupAcks", When(fast, Dw(2))},
-        {kHklm, kPsched, L"NonBestEffortLimit", When(fast, Dw(50))},
-        {kHklm, kPsched, L"MaxOutstandingSends", When(fast, Dw(65535))},
-        {kHklm, kSessionManager, L"AutoChkTimeOut", When(is.server, Dw(0))},
-        {kHklm, kDfrg, L"Enable", When(is.workstation, Sz(L"Y"))},
-        {kHklm, kP3, L"HackFlags", When(is.workstation, Dw(1))},
-    };
+    std::vector<Cell> cells;
+    for (const test::CatalogueRow& row : test::CatalogueRows()) {
+        bool written = true;
+        switch (row.group) {
+            case test::RowGroup::FastConnection:
+                written = fast;
+                break;
+            case test::RowGroup::NotWindows2000:
+                written = is.notWindows2000;
+                break;
+            case test::RowGroup::Server:
+                written = is.server;
+                break;
+            case test::RowGroup::Workstation:
+                written = is.workstation;
+                break;
+            default:
+                break;
+        }
+        cells.push_back({row.root, row.path, row.name,
+                         When(written, AsExpect(test::OptimizedData(row, fast, speed)))});
+    }
+    return cells;
 }
 
 // The backed-up values where they live, each with the copy that stands for
 // it when it can't be read.
 std::vector<Cell> BackupDefaults() {
-    return {
-        {kHkcu, kMetrics, L"MinAnimate", Sz(L"1")},
-        {kHklm, kMemory, L"DisablePagingExecutive", Dw(0)},
-        {kHklm, kMemory, L"LargeSystemCache", Dw(0)},
-        {kHklm, kPriority, L"Win32PrioritySeparation", Dw(2)},
-        {kHklm, kCrash, L"AutoReboot", Dw(1)},
-        {kHklm, kFileSystem, L"NtfsDisableLastAccessupdate", Dw(1)},
-        {kHklm, kFileSystem, L"NtfsMftZoneReservation", Dw(0)},
-        {kHkcu, kInternet, L"MaxConnectionsPerServer", Dw(2)},
-        {kHkcu, kInternet, L"MaxConnectionsPer1_0Server", Dw(2)},
-        {kHklm, kTcpip, L"KeepAliveTime", Dw(7200000)},
-        {kHklm, kTcpip, L"KeepAliveInterval", Dw(1000)},
-    };
+    std::vector<Cell> cells;
+    for (const test::CatalogueRow& row : test::RowsOf(test::RowGroup::Kept)) {
+        cells.push_back({row.root, row.path, row.name, AsExpect(*row.copyDefault)});
+    }
+    return cells;
 }
 
 // Values of the backed-up rows that differ from everything a run writes.

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/CaptionDecoding.h"
+#include "ui/text/CaptionDecoding.h"
 
 namespace lumora {
 namespace {

@@ -11,9 +11,9 @@
 #include "registry/CustomRegistry.h"
 #include "registry/ProgramKey.h"
 #include "tests/support/RawRegistry.h"
-#include "ui/CaptionDecoding.h"
-#include "ui/CaptionResource.h"
 #include "ui/Captions.h"
+#include "ui/text/CaptionDecoding.h"
+#include "ui/text/CaptionResource.h"
 
 namespace lumora {
 namespace {

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "ui/CaptionDecoding.h"
+#include "ui/text/CaptionDecoding.h"
 
 #include "tests/ui/TestForm.h"
-#include "ui/CaptionTable.h"
+#include "ui/text/CaptionTable.h"
 
 namespace lumora {
 namespace {

@@ -150,6 +150,16 @@ TEST_F(CaptionsTest, LanguageChoosesTheTable) {
     EXPECT_EQ(GetCaption(L"LMMainForm", L"LMMainForm"), title);
 }
 
+// The lookup the updater uses: the language handed in chooses the table,
+// whatever the program key says.
+TEST_F(CaptionsTest, HandedInLanguageChoosesTheTable) {
+    SetLanguage(L"french");
+    EXPECT_EQ(LookUpCaption(L"EnGlIsH", L"LMMainForm", L"GoButton"), L"&Optimize now");
+    SetLanguage(L"english");
+    EXPECT_EQ(LookUpCaption(L"french", L"LMMainForm", L"GoButton"), L"");
+    EXPECT_EQ(LookUpCaption(L"english ", L"LMMainForm", L"GoButton"), L"");
+}
+
 TEST_F(CaptionsTest, TableIsReadAfreshOnEveryCall) {
     EXPECT_EQ(GetCaption(L"LMMainForm", L"GoButton"), L"&Optimize now");
     SetLanguage(L"french");

@@ -17,9 +17,9 @@
 #include "registry/ProgramKey.h"
 #include "tests/support/RawRegistry.h"
 #include "ui/AboutForm.h"
-#include "ui/CaptionResource.h"
-#include "ui/CaptionTable.h"
 #include "ui/SettingsForm.h"
+#include "ui/text/CaptionResource.h"
+#include "ui/text/CaptionTable.h"
 
 namespace lumora {
 namespace {

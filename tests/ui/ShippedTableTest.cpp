@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "ui/CaptionDecoding.h"
-#include "ui/CaptionTable.h"
+#include "ui/text/CaptionDecoding.h"
+#include "ui/text/CaptionTable.h"
 
 namespace lumora {
 namespace {

@@ -99,7 +99,7 @@ TEST(Updater, EachCheckResultReachesTheUser) {
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "result " << c.result << ", yes " << c.answerYes);
         RecordingUi ui(c.answerYes);
-        RunUpdater(c.result, ui);
+        RunUpdater(c.result, L"english", ui);
         ExpectOutcome(ui, c.expected);
     }
 }
@@ -124,7 +124,7 @@ TEST(Updater, AnswersWhatTheUpdateServerSays) {
         test::LoopbackServer server({{c.reply}});
         ASSERT_NE(server.Port(), 0);
         RecordingUi ui(true);
-        RunUpdater(CheckForUpdateAt("127.0.0.1", server.Port(), HttpLimits{}), ui);
+        RunUpdater(CheckForUpdateAt("127.0.0.1", server.Port(), HttpLimits{}), L"english", ui);
         ExpectOutcome(ui, c.expected);
         EXPECT_EQ(server.Request().rfind("GET /downloads/update/?product=lumora&version=", 0), 0u);
     }

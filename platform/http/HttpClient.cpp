@@ -1,10 +1,10 @@
-#include "platform/HttpClient.h"
+#include "platform/http/HttpClient.h"
 
 #include <algorithm>
 
-#include "platform/HttpRequest.h"
-#include "platform/HttpText.h"
-#include "platform/Socket.h"
+#include "platform/http/HttpRequest.h"
+#include "platform/http/HttpText.h"
+#include "platform/http/Socket.h"
 
 namespace lumora {
 namespace {

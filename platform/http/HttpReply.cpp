@@ -1,11 +1,11 @@
-#include "platform/HttpReply.h"
+#include "platform/http/HttpReply.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <utility>
 #include <vector>
 
-#include "platform/HttpSyntax.h"
+#include "platform/http/HttpSyntax.h"
 
 namespace lumora {
 namespace {

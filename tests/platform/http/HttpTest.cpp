@@ -6,10 +6,10 @@
 #include <optional>
 #include <string>
 
-#include "platform/HttpReply.h"
-#include "platform/HttpRequest.h"
-#include "platform/HttpText.h"
 #include "platform/UpdateCheck.h"
+#include "platform/http/HttpReply.h"
+#include "platform/http/HttpRequest.h"
+#include "platform/http/HttpText.h"
 
 namespace lumora {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/HttpRequest.h"
+#include "platform/http/HttpRequest.h"
 
 #include <algorithm>
 

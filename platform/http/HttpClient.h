@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/HttpReply.h"
+#include "platform/http/HttpReply.h"
 
 namespace lumora {
 

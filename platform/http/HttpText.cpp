@@ -1,9 +1,9 @@
-#include "platform/HttpText.h"
+#include "platform/http/HttpText.h"
 
 #include <cstddef>
 #include <cstdint>
 
-#include "platform/HttpSyntax.h"
+#include "platform/http/HttpSyntax.h"
 
 namespace lumora {
 namespace {

@@ -1,4 +1,4 @@
-#include "ui/CaptionDecoding.h"
+#include "ui/text/CaptionDecoding.h"
 
 #include <algorithm>
 #include <initializer_list>

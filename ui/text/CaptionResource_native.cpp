@@ -2,8 +2,8 @@
 #include <cstdint>
 
 #include "common/WideText.h"
-#include "ui/CaptionDecoding.h"
-#include "ui/CaptionResource.h"
+#include "ui/text/CaptionDecoding.h"
+#include "ui/text/CaptionResource.h"
 
 namespace lumora {
 

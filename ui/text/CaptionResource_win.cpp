@@ -2,8 +2,8 @@
 
 #include <climits>
 
-#include "ui/CaptionDecoding.h"
-#include "ui/CaptionResource.h"
+#include "ui/text/CaptionDecoding.h"
+#include "ui/text/CaptionResource.h"
 
 namespace lumora {
 

@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <cerrno>
 
-#include "platform/Socket.h"
+#include "platform/http/Socket.h"
 
 namespace lumora {
 namespace {

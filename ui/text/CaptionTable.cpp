@@ -1,4 +1,4 @@
-#include "ui/CaptionTable.h"
+#include "ui/text/CaptionTable.h"
 
 #include "common/WideText.h"
 

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <climits>
 
-#include "platform/Socket.h"
+#include "platform/http/Socket.h"
 
 namespace lumora {
 namespace {
