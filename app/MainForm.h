@@ -2,7 +2,7 @@
 // buttons, the links, the help menu and the version and last-update lines.
 #pragma once
 
-#include "ui/FormWindow.h"
+#include "ui/framework/FormWindow.h"
 
 namespace lumora {
 

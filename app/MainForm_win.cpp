@@ -18,7 +18,7 @@
 #include "ui/Captions.h"
 #include "ui/SettingsForm.h"
 #include "ui/SystemFont.h"
-#include "ui/WindowClasses.h"
+#include "ui/framework/WindowClasses.h"
 
 namespace lumora {
 

@@ -13,10 +13,10 @@
 #include "platform/NativeHandCursor.h"
 #include "registry/DateText.h"
 #include "ui/AboutForm.h"
-#include "ui/Application.h"
 #include "ui/NativeHintWindow.h"
 #include "ui/SettingsForm.h"
-#include "ui/WindowClasses.h"
+#include "ui/framework/Application.h"
+#include "ui/framework/WindowClasses.h"
 
 namespace lumora {
 namespace {

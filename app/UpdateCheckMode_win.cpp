@@ -6,7 +6,7 @@
 #include "platform/ShellAddresses.h"
 #include "platform/UpdateCheck.h"
 #include "ui/Captions.h"
-#include "ui/WindowClasses.h"
+#include "ui/framework/WindowClasses.h"
 
 namespace lumora {
 

@@ -3,7 +3,7 @@
 // hidden at start-up and shown modally over the main window.
 #pragma once
 
-#include "ui/FormWindow.h"
+#include "ui/framework/FormWindow.h"
 
 namespace lumora {
 

@@ -7,10 +7,10 @@
 #include "platform/ShellAddresses.h"
 #include "platform/Sound.h"
 #include "resources/ResourceIds.h"
-#include "ui/Application.h"
 #include "ui/Captions.h"
 #include "ui/SystemFont.h"
-#include "ui/WindowClasses.h"
+#include "ui/framework/Application.h"
+#include "ui/framework/WindowClasses.h"
 
 namespace lumora {
 

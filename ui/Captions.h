@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "ui/Component.h"
 #include "ui/text/CaptionLookup.h"
+#include "ui/text/Component.h"
 
 namespace lumora {
 

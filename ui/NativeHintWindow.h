@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "ui/Application.h"
 #include "ui/HintPlacement.h"
+#include "ui/framework/Application.h"
 
 namespace lumora {
 

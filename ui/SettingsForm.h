@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "ui/FormWindow.h"
 #include "ui/ProgressStep.h"
+#include "ui/framework/FormWindow.h"
 
 namespace lumora {
 

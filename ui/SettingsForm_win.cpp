@@ -1,10 +1,10 @@
 #include "ui/SettingsForm.h"
 
-#include "ui/Application.h"
 #include "ui/Captions.h"
 #include "ui/ProgressStep.h"
 #include "ui/SystemFont.h"
-#include "ui/WindowClasses.h"
+#include "ui/framework/Application.h"
+#include "ui/framework/WindowClasses.h"
 
 namespace lumora {
 

@@ -3,7 +3,7 @@
 // components' fonts with it, before its captions are loaded.
 #pragma once
 
-#include "ui/Component.h"
+#include "ui/text/Component.h"
 
 namespace lumora {
 

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "ui/Component.h"
+#include "ui/text/Component.h"
 
 namespace lumora {
 

@@ -20,7 +20,7 @@
 #include "tests/support/ProcessJob.h"
 #include "tests/support/RawRegistry.h"
 #include "tuning/WindowsEditions.h"
-#include "ui/WindowClasses.h"
+#include "ui/framework/WindowClasses.h"
 
 namespace lumora {
 namespace {

@@ -11,7 +11,7 @@
 #include "registry/ProgramKey.h"
 #include "tests/support/Process.h"
 #include "tests/support/RawRegistry.h"
-#include "ui/WindowClasses.h"
+#include "ui/framework/WindowClasses.h"
 
 namespace lumora {
 namespace {

@@ -3,7 +3,7 @@
 #include <commctrl.h>
 
 #include "tests/support/Automation.h"
-#include "ui/WindowClasses.h"
+#include "ui/framework/WindowClasses.h"
 
 namespace lumora::test {
 

@@ -21,7 +21,7 @@
 #include "tests/support/Automation.h"
 #include "tests/support/CatalogueRows.h"
 #include "tests/support/RawRegistry.h"
-#include "ui/WindowClasses.h"
+#include "ui/framework/WindowClasses.h"
 
 namespace lumora {
 namespace {

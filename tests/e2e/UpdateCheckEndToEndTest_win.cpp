@@ -17,7 +17,7 @@
 #include "tests/support/Automation.h"
 #include "tests/support/ProcessJob.h"
 #include "tests/support/RawRegistry.h"
-#include "ui/WindowClasses.h"
+#include "ui/framework/WindowClasses.h"
 
 #if !defined(LUMORA_UPDATE_PORT)
 #error "LUMORA_UPDATE_PORT must be the port the test build's update check asks"

@@ -20,7 +20,7 @@
 #include "tests/support/Automation.h"
 #include "tests/support/Process.h"
 #include "tests/support/RawRegistry.h"
-#include "ui/WindowClasses.h"
+#include "ui/framework/WindowClasses.h"
 
 #ifndef LUMORA_EXPECTED_WEB_HOST
 #error "LUMORA_EXPECTED_WEB_HOST must name the maker's web site"

@@ -19,7 +19,7 @@
 #include "tests/support/Process.h"
 #include "tests/support/RawRegistry.h"
 #include "tuning/TweakCatalogue.h"
-#include "ui/WindowClasses.h"
+#include "ui/framework/WindowClasses.h"
 
 namespace lumora {
 namespace {

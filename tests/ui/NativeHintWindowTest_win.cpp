@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "ui/Application.h"
 #include "ui/NativeHintWindow.h"
+#include "ui/framework/Application.h"
 
 namespace lumora {
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <utility>
 
-#include "ui/Component.h"
+#include "ui/text/Component.h"
 
 namespace lumora::test {
 

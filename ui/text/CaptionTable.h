@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "ui/Component.h"
+#include "ui/text/Component.h"
 
 namespace lumora {
 

@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/ui/ArtLoadingIds.h"
-#include "ui/FormWindow.h"
+#include "tests/ui/framework/ArtLoadingIds.h"
+#include "ui/framework/FormWindow.h"
 
 namespace lumora {
 namespace {

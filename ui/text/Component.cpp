@@ -1,4 +1,4 @@
-#include "ui/Component.h"
+#include "ui/text/Component.h"
 
 #include "common/WideText.h"
 

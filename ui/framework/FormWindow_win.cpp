@@ -1,4 +1,4 @@
-#include "ui/FormWindow.h"
+#include "ui/framework/FormWindow.h"
 
 #include <commctrl.h>
 
@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "ui/SystemFont_win.h"
-#include "ui/WindowSubclass.h"
+#include "ui/framework/WindowSubclass.h"
 
 namespace lumora {
 

@@ -2,9 +2,9 @@
 
 #include <commctrl.h>
 
-#include "ui/Controls.h"
-#include "ui/FormWindow.h"
 #include "ui/SystemFont_win.h"
+#include "ui/framework/Controls.h"
+#include "ui/framework/FormWindow.h"
 
 namespace lumora {
 

@@ -15,8 +15,8 @@
 #include <utility>
 #include <vector>
 
-#include "ui/Application.h"
-#include "ui/Component.h"
+#include "ui/framework/Application.h"
+#include "ui/text/Component.h"
 
 namespace lumora {
 

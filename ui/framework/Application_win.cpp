@@ -1,4 +1,4 @@
-#include "ui/Application.h"
+#include "ui/framework/Application.h"
 
 namespace lumora {
 

@@ -1,4 +1,4 @@
-#include "ui/BaseWindow.h"
+#include "ui/framework/BaseWindow.h"
 
 namespace lumora {
 

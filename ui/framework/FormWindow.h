@@ -6,8 +6,8 @@
 
 #include <vector>
 
-#include "ui/BaseWindow.h"
-#include "ui/Controls.h"
+#include "ui/framework/BaseWindow.h"
+#include "ui/framework/Controls.h"
 
 namespace lumora {
 

@@ -1,4 +1,4 @@
-#include "ui/WindowSubclass.h"
+#include "ui/framework/WindowSubclass.h"
 
 namespace lumora {
 
