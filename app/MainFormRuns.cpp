@@ -90,11 +90,8 @@ void AskToRestart(RunView& view) {
 
 // After an unexpected fault the window is usable again.
 void Recover(RunView& view) {
-    try {
-        view.SetMainEnabled(true);
-        view.CloseProgress();
-    } catch (...) {
-    }
+    view.SetMainEnabled(true);
+    view.CloseProgress();
 }
 
 }  // namespace

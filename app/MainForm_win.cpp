@@ -221,18 +221,15 @@ void TLMMainForm::FormCreate() {
 }
 
 void TLMMainForm::ApplicationEventsShortCut(WORD key, bool& /*handled*/) {
-    try {
-        if (key != VK_F1) {
-            return;
-        }
-        const bool anyVisible =
-            (aboutForm_ != nullptr && IsWindowVisible(aboutForm_->Handle())) ||
-            (settingsForm_ != nullptr && IsWindowVisible(settingsForm_->Handle())) ||
-            IsWindowVisible(Handle());
-        if (anyVisible) {
-            ShowHelpTopic(kHelpFileName, kHelpTopic);
-        }
-    } catch (...) {
+    if (key != VK_F1) {
+        return;
+    }
+    const bool anyVisible =
+        (aboutForm_ != nullptr && IsWindowVisible(aboutForm_->Handle())) ||
+        (settingsForm_ != nullptr && IsWindowVisible(settingsForm_->Handle())) ||
+        IsWindowVisible(Handle());
+    if (anyVisible) {
+        ShowHelpTopic(kHelpFileName, kHelpTopic);
     }
 }
 

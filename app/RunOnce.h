@@ -5,7 +5,7 @@
 namespace lumora {
 
 // True when a top-level window of the class exists; with |restore| it is
-// restored and brought to the front. Any fault counts as no window found.
+// restored and brought to the front.
 bool IsAnotherInstanceRunning(const wchar_t* windowClass, bool restore);
 
 // Sends WM_CLOSE to the window of the class, if there is one, and waits until

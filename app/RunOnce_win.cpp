@@ -5,19 +5,15 @@
 namespace lumora {
 
 bool IsAnotherInstanceRunning(const wchar_t* windowClass, bool restore) {
-    try {
-        HWND window = FindWindowW(windowClass, nullptr);
-        if (window == nullptr) {
-            return false;
-        }
-        if (restore) {
-            ShowWindow(window, SW_RESTORE);
-            SetForegroundWindow(window);
-        }
-        return true;
-    } catch (...) {
+    HWND window = FindWindowW(windowClass, nullptr);
+    if (window == nullptr) {
         return false;
     }
+    if (restore) {
+        ShowWindow(window, SW_RESTORE);
+        SetForegroundWindow(window);
+    }
+    return true;
 }
 
 void CloseWindowOfClass(const wchar_t* windowClass) {

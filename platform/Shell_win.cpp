@@ -48,31 +48,19 @@ void SetShellOwnerWindow(HWND owner) {
 }
 
 void ExecuteFile(const std::wstring& file, const std::wstring& parameters) {
-    try {
-        ShellOpen(g_ownerWindow, file, parameters);
-    } catch (...) {
-    }
+    ShellOpen(g_ownerWindow, file, parameters);
 }
 
 void ExecuteFileDetached(const std::wstring& file, const std::wstring& parameters) {
-    try {
-        ShellOpen(nullptr, file, parameters);
-    } catch (...) {
-    }
+    ShellOpen(nullptr, file, parameters);
 }
 
 void ShowHelpTopic(const std::wstring& helpFile, const std::wstring& topic) {
-    try {
-        SystemHelpControl().DisplayTopic(HelpAddress(ProgramFolder(), helpFile, topic));
-    } catch (...) {
-    }
+    SystemHelpControl().DisplayTopic(HelpAddress(ProgramFolder(), helpFile, topic));
 }
 
 void OpenUrl(const std::wstring& target) {
-    try {
-        ShellOpen(g_ownerWindow, target, std::wstring());
-    } catch (...) {
-    }
+    ShellOpen(g_ownerWindow, target, std::wstring());
 }
 
 }  // namespace lumora

@@ -28,11 +28,8 @@ PlaySoundFunction PlaySoundEntry() {
 }  // namespace
 
 void PlayClickSound() {
-    try {
-        if (const PlaySoundFunction playSound = PlaySoundEntry()) {
-            playSound(L"CLICK", GetModuleHandleW(nullptr), SND_RESOURCE | SND_SYNC);
-        }
-    } catch (...) {
+    if (const PlaySoundFunction playSound = PlaySoundEntry()) {
+        playSound(L"CLICK", GetModuleHandleW(nullptr), SND_RESOURCE | SND_SYNC);
     }
 }
 

@@ -18,33 +18,26 @@ static_assert(sizeof(TOKEN_PRIVILEGES) == 16, "one-entry privilege set");
 }  // namespace
 
 void SetShutdownPrivilege(bool enable) {
-    try {
-        HANDLE token = nullptr;
-        if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token)) {
-            return;
-        }
-        TOKEN_PRIVILEGES privileges{};
-        if (LookupPrivilegeValueW(nullptr, SE_SHUTDOWN_NAME, &privileges.Privileges[0].Luid)) {
-            privileges.PrivilegeCount = 1;
-            privileges.Privileges[0].Attributes = enable ? SE_PRIVILEGE_ENABLED : 0;
-            TOKEN_PRIVILEGES previous{};
-            DWORD previousLength = 0;
-            AdjustTokenPrivileges(token, FALSE, &privileges, sizeof(previous), &previous,
-                                  &previousLength);
-        }
-        CloseHandle(token);
-    } catch (...) {
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token)) {
+        return;
     }
+    TOKEN_PRIVILEGES privileges{};
+    if (LookupPrivilegeValueW(nullptr, SE_SHUTDOWN_NAME, &privileges.Privileges[0].Luid)) {
+        privileges.PrivilegeCount = 1;
+        privileges.Privileges[0].Attributes = enable ? SE_PRIVILEGE_ENABLED : 0;
+        TOKEN_PRIVILEGES previous{};
+        DWORD previousLength = 0;
+        AdjustTokenPrivileges(token, FALSE, &privileges, sizeof(previous), &previous,
+                              &previousLength);
+    }
+    CloseHandle(token);
 }
 
 void RestartWindows() {
-    try {
-        SetShutdownPrivilege(true);
-        g_restartRequest(EWX_REBOOT | EWX_FORCE, 0);
-        SetShutdownPrivilege(false);
-    } catch (...) {
-        SetShutdownPrivilege(false);
-    }
+    SetShutdownPrivilege(true);
+    g_restartRequest(EWX_REBOOT | EWX_FORCE, 0);
+    SetShutdownPrivilege(false);
 }
 
 RestartRequest ReplaceRestartRequest(RestartRequest request) {

@@ -16,21 +16,17 @@ BOOL WINAPI SystemVersionQuery(OSVERSIONINFOW* record) {
 }  // namespace
 
 int GetWindowsVersionWith(VersionQuery query) {
-    try {
-        // The extended record first; when the query refuses it, the plain
-        // record, which does not reach the product type: that stays 0.
-        OSVERSIONINFOEXW record{};
-        record.dwOSVersionInfoSize = sizeof(OSVERSIONINFOEXW);
-        auto* plain = reinterpret_cast<OSVERSIONINFOW*>(&record);
-        if (!query(plain)) {
-            record = OSVERSIONINFOEXW{};
-            record.dwOSVersionInfoSize = sizeof(OSVERSIONINFOW);
-            query(plain);
-        }
-        return OsIndexFor(record.dwMajorVersion, record.dwMinorVersion, record.wProductType);
-    } catch (...) {
-        return -1;
+    // The extended record first; when the query refuses it, the plain
+    // record, which does not reach the product type: that stays 0.
+    OSVERSIONINFOEXW record{};
+    record.dwOSVersionInfoSize = sizeof(OSVERSIONINFOEXW);
+    auto* plain = reinterpret_cast<OSVERSIONINFOW*>(&record);
+    if (!query(plain)) {
+        record = OSVERSIONINFOEXW{};
+        record.dwOSVersionInfoSize = sizeof(OSVERSIONINFOW);
+        query(plain);
     }
+    return OsIndexFor(record.dwMajorVersion, record.dwMinorVersion, record.wProductType);
 }
 
 int GetWindowsVersion() {
