@@ -625,20 +625,34 @@ TEST_F(RunsEndToEndTest, ClosedDuringARunTheProgramFinishesItsRegistryWorkAndEnd
 }
 
 // ---------------------------------------------------------------------------
-// Pictures of the three windows for a person to look at: the main window,
-// the about box and the progress dialog in the middle of a run.
+// Pictures of the four windows for a person to look at: the main window, the
+// about box, the progress dialog in the middle of a run and the restart
+// question.
+
+// Until the window shows text and what the screen shows of it holds still
+// for a moment: a box can be visible a while before its text is painted. The
+// paints it still owes are asked for first.
+bool WaitUntilPainted(HWND window) {
+    RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    return test::WaitUntil([window] {
+        const int dark = test::DarkPixels(window);
+        Sleep(100);
+        return dark > 0 && test::DarkPixels(window) == dark;
+    });
+}
+
 TEST_F(RunsEndToEndTest, Screenshots) {
     LumoraProcess& lumora = Open();
     ASSERT_NE(lumora.Main(), nullptr);
     const std::wstring folder = test::ScreenshotFolder();
-    Sleep(300);  // the last paint
+    EXPECT_TRUE(WaitUntilPainted(lumora.Main()));
     EXPECT_TRUE(test::SaveScreenshot(lumora.Main(), folder + L"main-window.bmp"));
 
     HWND about = test::WaitForWindow(kAboutFormClass, lumora.Id(), 0);
     ASSERT_NE(about, nullptr);
     test::ClickControl(test::FindControl(lumora.Main(), L"Static", L"About Lumora"));
     ASSERT_TRUE(test::WaitUntil([about] { return IsWindowVisible(about) != FALSE; }));
-    Sleep(300);
+    EXPECT_TRUE(WaitUntilPainted(about));
     EXPECT_TRUE(test::SaveScreenshot(about, folder + L"about-box.bmp"));
     PostMessageW(about, WM_CLOSE, 0, 0);
     ASSERT_TRUE(test::WaitUntilGone(about));
@@ -654,6 +668,7 @@ TEST_F(RunsEndToEndTest, Screenshots) {
     EXPECT_TRUE(test::SaveScreenshot(lumora.ProgressDialog(), folder + L"progress-dialog.bmp"));
     HWND question = lumora.WaitForMessageBox();
     ASSERT_NE(question, nullptr);
+    EXPECT_TRUE(WaitUntilPainted(question));
     EXPECT_TRUE(test::SaveScreenshot(question, folder + L"restart-question.bmp"));
     ASSERT_TRUE(test::PressMessageBoxButton(question, IDNO));
     ASSERT_TRUE(test::WaitUntilGone(question));
