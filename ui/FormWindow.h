@@ -117,6 +117,7 @@ class FormWindow : public BaseWindow, public Form {
         HFONT font = nullptr;
     };
     std::vector<FontEntry> fonts_;  // deleted once the window is gone
+    int dpi_ = 0;                   // the screen's, read when a font is first made
     Control* hoverWindowless_ = nullptr;
     UINT defaultButtonId_ = 0;
     UINT nextId_ = 100;

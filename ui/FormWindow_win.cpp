@@ -224,7 +224,10 @@ void FormWindow::SetFont(const FontSpec& font) {
 HFONT FormWindow::SharedFont(const FontSpec& font) {
     FontSpec design = font;
     design.color = kDefaultTextColor;
-    const int dpi = ScreenDpi();
+    if (dpi_ == 0) {
+        dpi_ = ScreenDpi();
+    }
+    const int dpi = dpi_;
     for (const FontEntry& entry : fonts_) {
         if (entry.dpi == dpi && entry.design == design) {
             return entry.font;
@@ -849,6 +852,7 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SETTINGCHANGE:
             if (followsDesktopFont_ &&
                 (wParam == SPI_SETICONTITLELOGFONT || wParam == SPI_SETNONCLIENTMETRICS)) {
+                dpi_ = 0;
                 SetFont(IconTitleFont());
             }
             break;
