@@ -6,6 +6,7 @@
 
 #include "platform/HelpControl.h"
 #include "platform/ShellAddresses.h"
+#include "platform/SystemLibrary.h"
 
 namespace lumora {
 
@@ -13,13 +14,32 @@ namespace {
 
 HWND g_ownerWindow = nullptr;
 
+using ShellExecuteFunction = HINSTANCE(WINAPI*)(HWND owner, const wchar_t* verb,
+                                                const wchar_t* file, const wchar_t* parameters,
+                                                const wchar_t* folder, int show);
+
+// The shell's libraries take time and memory to load and are needed only
+// when something is opened: shell32.dll is loaded on first use, not at start.
+ShellExecuteFunction ShellExecuteEntry() {
+    static ShellExecuteFunction entry = nullptr;
+    if (entry == nullptr) {
+        if (const HMODULE shell32 = LoadSystemLibrary(L"shell32.dll")) {
+            entry = reinterpret_cast<ShellExecuteFunction>(
+                reinterpret_cast<void*>(GetProcAddress(shell32, "ShellExecuteW")));
+        }
+    }
+    return entry;
+}
+
 void ShellOpen(HWND owner, const std::wstring& file, const std::wstring& parameters) {
     // An empty file would have the shell open the current folder.
     if (file.empty()) {
         return;
     }
-    ShellExecuteW(owner, L"open", file.c_str(), parameters.empty() ? nullptr : parameters.c_str(),
-                  nullptr, SW_SHOW);
+    if (const ShellExecuteFunction shellExecute = ShellExecuteEntry()) {
+        shellExecute(owner, L"open", file.c_str(),
+                     parameters.empty() ? nullptr : parameters.c_str(), nullptr, SW_SHOW);
+    }
 }
 
 }  // namespace

@@ -10,6 +10,28 @@ namespace lumora {
 
 namespace {
 
+using VarDateFromStrFunction = HRESULT(WINAPI*)(const OLECHAR* text, LCID locale, ULONG flags,
+                                                DATE* date);
+
+// OLE Automation brings the COM libraries with it: oleaut32.dll is loaded
+// from the system folder when a date is first read back, not at start.
+VarDateFromStrFunction VarDateFromStrEntry() {
+    static VarDateFromStrFunction entry = nullptr;
+    if (entry == nullptr) {
+        wchar_t folder[MAX_PATH] = {};
+        const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+        if (length == 0 || length >= MAX_PATH) {
+            return nullptr;
+        }
+        const std::wstring path = std::wstring(folder, length) + L"\\oleaut32.dll";
+        if (const HMODULE oleaut32 = LoadLibraryW(path.c_str())) {
+            entry = reinterpret_cast<VarDateFromStrFunction>(
+                reinterpret_cast<void*>(GetProcAddress(oleaut32, "VarDateFromStr")));
+        }
+    }
+    return entry;
+}
+
 SYSTEMTIME ToSystemTime(const LocalDateTime& t) {
     SYSTEMTIME st{};
     st.wYear = static_cast<WORD>(t.year);
@@ -90,8 +112,12 @@ std::optional<double> LocalTextToDateFor(const std::wstring& text, std::uint32_t
         }
         // VarDateFromStr takes a writable OLECHAR*; give it a copy of its own.
         std::wstring copy(text);
+        const VarDateFromStrFunction varDateFromStr = VarDateFromStrEntry();
+        if (varDateFromStr == nullptr) {
+            return std::nullopt;
+        }
         DATE date = 0;
-        const HRESULT hr = VarDateFromStr(copy.data(), locale, 0, &date);
+        const HRESULT hr = varDateFromStr(copy.data(), locale, 0, &date);
         if (SUCCEEDED(hr)) {
             return date;
         }

@@ -392,5 +392,108 @@ TEST(PopupMenuTest, ARowForTheMenuItselfHasNoEffect) {
     EXPECT_EQ(MenuText(menu, 2), L"&Contact technical support");
 }
 
+// A window with labels in a few font designs.
+class LabelForm : public FormWindow {
+  public:
+    LabelForm() : FormWindow(L"LMLabelForm", L"TLumoraLabelTestForm") {}
+    bool Create() {
+        if (!CreateForm(L"", WS_POPUP | WS_CAPTION, 0, 400, 200, nullptr)) {
+            return false;
+        }
+        Add(grey, {{L"Grey", 10, 10}, FontSpec{L"Tahoma", 8, 0, RGB(110, 118, 128)}});
+        Add(black, {{L"Black", 10, 40}, FontSpec{L"Tahoma", 8, 0, RGB(0, 0, 0)}});
+        Add(bold, {{L"Bold", 10, 70}, FontSpec{L"Tahoma", 8, kFontBold, RGB(0, 0, 0)}});
+        LabelArgs right{{L"Right", 10, 100, 300, 0}, FontSpec{L"Tahoma", 8, 0, RGB(0, 0, 0)}};
+        right.rightAligned = true;
+        Add(rightAligned, right);
+        return true;
+    }
+    Label grey;
+    Label black;
+    Label bold;
+    Label rightAligned;
+};
+
+HFONT FontOf(const Control& control) {
+    return reinterpret_cast<HFONT>(control.Send(WM_GETFONT));
+}
+
+bool IsFont(HFONT font) {
+    LOGFONTW logFont{};
+    return GetObjectW(font, sizeof(logFont), &logFont) == static_cast<int>(sizeof(logFont));
+}
+
+// How wide a label's text is in the font it shows.
+int TextWidth(const Label& label) {
+    const std::wstring text = TextOf(label.Handle());
+    HDC dc = GetDC(label.Handle());
+    HGDIOBJ old = SelectObject(dc, FontOf(label));
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(label.Handle(), dc);
+    return size.cx;
+}
+
+// Labels of one design show one font whatever their colours; another design
+// has a font of its own. A design shown again (a link underlined and back)
+// is the same font, a font still shown stays when the window's font changes,
+// and the fonts go with the window.
+TEST(FormFontsTest, ControlsOfOneDesignShareOneFont) {
+    HFONT plain = nullptr;
+    {
+        LabelForm form;
+        ASSERT_TRUE(form.Create());
+        plain = FontOf(form.black);
+        ASSERT_TRUE(IsFont(plain));
+        EXPECT_EQ(FontOf(form.grey), plain);
+        EXPECT_NE(FontOf(form.bold), plain);
+
+        form.black.SetUnderline(true);
+        const HFONT underlined = FontOf(form.black);
+        EXPECT_NE(underlined, plain);
+        LOGFONTW logFont{};
+        ASSERT_EQ(GetObjectW(underlined, sizeof(logFont), &logFont),
+                  static_cast<int>(sizeof(logFont)));
+        EXPECT_TRUE(logFont.lfUnderline);
+        form.black.SetUnderline(false);
+        EXPECT_EQ(FontOf(form.black), plain);
+
+        form.FollowDesktopFont();
+        EXPECT_TRUE(IsFont(plain));
+        EXPECT_EQ(FontOf(form.grey), plain);
+    }
+    EXPECT_FALSE(IsFont(plain));
+}
+
+// Texts and fonts given while the window is hidden size the labels once it
+// shows, or once their bounds are asked for: each label is as wide as its
+// text, and the right-aligned one keeps its right edge.
+TEST(FormFontsTest, LabelsChangedWhileHiddenAreSizedWhenTheWindowShows) {
+    LabelForm form;
+    ASSERT_TRUE(form.Create());
+    form.grey.SetCaption(L"A longer text than the label had");
+    form.bold.SetFont(FontSpec{L"Tahoma", 12, kFontBold, RGB(0, 0, 0)});
+    form.bold.SetCaption(L"Bold");
+    form.rightAligned.SetCaption(L"Right");
+    form.black.SetCaption(L"Black");
+    const RECT asked = form.black.Bounds();
+    EXPECT_EQ(asked.right - asked.left, TextWidth(form.black));
+
+    ShowWindow(form.Handle(), SW_SHOWNOACTIVATE);
+    Pump();
+    for (const Label* label : {&form.grey, &form.black, &form.bold, &form.rightAligned}) {
+        SCOPED_TRACE(testing::Message() << label->Name());
+        RECT shown{};
+        GetWindowRect(label->Handle(), &shown);
+        EXPECT_GT(shown.right - shown.left, 0);
+        EXPECT_EQ(shown.right - shown.left, TextWidth(*label));
+    }
+    RECT right{};
+    GetWindowRect(form.rightAligned.Handle(), &right);
+    MapWindowPoints(nullptr, form.Handle(), reinterpret_cast<POINT*>(&right), 2);
+    EXPECT_EQ(right.right, 310);
+}
+
 }  // namespace
 }  // namespace lumora

@@ -23,7 +23,6 @@ namespace lumora {
 class Control;
 class FormWindow;
 class Panel;
-HFONT CreateFontFrom(const FontSpec& font);
 enum class ControlEvent { Click, MouseEnter, MouseLeave };
 using ControlHandler = std::function<void(Control& sender)>;
 
@@ -144,6 +143,8 @@ class Control : public Component {
     // Gives the window the font in font_ (kept when it cannot be made).
     void ShowFont();
     virtual void FontShown() {}
+    // Brings a size held back while the window was hidden up to date.
+    virtual void SettleLayout() const {}
     // Draws a windowless control on its parent.
     virtual void Draw(HDC, const RECT&) const {}
     // Whether a command notification from the control is a click.
@@ -158,8 +159,8 @@ class Control : public Component {
     Panel* parentPanel_ = nullptr;
     FontSpec font_;
     bool parentFont_ = true;
-    HFONT hfont_ = nullptr;
-    UINT id_ = 0;  // control or menu command identifier
+    HFONT hfont_ = nullptr;  // the window's shared font of the design
+    UINT id_ = 0;            // control or menu command identifier
     bool hover_ = false;
     std::vector<std::pair<ControlEvent, ControlHandler>> handlers_;
 };
@@ -204,7 +205,10 @@ class Label : public Control {
     void FontShown() override;
     bool IsClick(UINT code, LPARAM) const override { return code == STN_CLICKED; }
     HBRUSH Colors(HDC dc) override;
-    void Resize();
+    void SettleLayout() const override;
+    // Sizes an auto-sized label to its text, measured on |measure| or, when
+    // null, on the label's own device context.
+    void Resize(HDC measure = nullptr) const;
     void RepaintBeneath(const RECT& before) const;
 
     std::wstring caption_;
@@ -213,6 +217,7 @@ class Label : public Control {
     bool transparent_ = true;
     bool centreVertically_ = false;
     bool doubleBuffered_ = false;
+    mutable bool layoutPending_ = false;  // to be sized when the window shows
 };
 
 // A container with a colour and a caption of its own; the track bars on it

@@ -2,16 +2,10 @@
 
 #include <commctrl.h>
 
-#include "ui/SystemFont_win.h"
 #include "ui/framework/Controls.h"
 #include "ui/framework/FormWindow.h"
 
 namespace lumora {
-
-HFONT CreateFontFrom(const FontSpec& font) {
-    const LOGFONTW lf = LogFontFromSpec(font, ScreenDpi());
-    return CreateFontIndirectW(&lf);
-}
 
 SolidBrush::~SolidBrush() {
     if (brush_ != nullptr) {
@@ -37,9 +31,6 @@ Control::~Control() {
     if (form_ != nullptr) {
         form_->Forget(*this);
     }
-    if (hfont_ != nullptr) {
-        DeleteObject(hfont_);
-    }
 }
 
 void Control::SetFont(const FontSpec& font) {
@@ -56,22 +47,25 @@ void Control::ApplyFont(const FontSpec& windowFont) {
 }
 
 void Control::ShowFont() {
-    if (hwnd_ == nullptr) {
+    if (hwnd_ == nullptr || form_ == nullptr) {
         return;
     }
-    HFONT created = CreateFontFrom(font_);
-    if (created == nullptr) {
+    HFONT shared = form_->SharedFont(font_);
+    if (shared == nullptr) {
         return;
     }
-    SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(created), TRUE);
-    if (hfont_ != nullptr) {
-        DeleteObject(hfont_);
+    // The same font again (a colour change, or the window's font set anew)
+    // leaves the control as it is; a label repaints for a new colour.
+    if (shared != hfont_) {
+        const BOOL redraw = form_->LayoutDeferred() ? FALSE : TRUE;
+        SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(shared), redraw);
+        hfont_ = shared;
     }
-    hfont_ = created;
     FontShown();
 }
 
 RECT Control::Bounds() const {
+    SettleLayout();
     RECT rect{args_.left, args_.top, args_.left + args_.width, args_.top + args_.height};
     if (hwnd_ != nullptr) {
         GetWindowRect(hwnd_, &rect);
@@ -118,6 +112,12 @@ void Label::SetCaption(const std::wstring& text) {
     if (hwnd_ == nullptr) {
         return;
     }
+    if (form_ != nullptr && form_->LayoutDeferred()) {
+        // Nothing shows yet: the text goes in, the size follows once.
+        SetWindowTextW(hwnd_, text.c_str());
+        layoutPending_ = true;
+        return;
+    }
     const RECT before = Bounds();
     // A label that paints itself is repainted whole below; the control would
     // draw the new text over the old one at once.
@@ -152,9 +152,19 @@ HBRUSH Label::Colors(HDC dc) {
 }
 
 void Label::FontShown() {
+    if (form_ != nullptr && form_->LayoutDeferred()) {
+        layoutPending_ = true;
+        return;
+    }
     const RECT before = Bounds();
     Resize();
     RepaintBeneath(before);
+}
+
+void Label::SettleLayout() const {
+    if (layoutPending_) {
+        Resize();
+    }
 }
 
 void Label::RepaintBeneath(const RECT& before) const {
@@ -166,11 +176,12 @@ void Label::RepaintBeneath(const RECT& before) const {
     RedrawWindow(GetParent(hwnd_), &both, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
-void Label::Resize() {
+void Label::Resize(HDC measure) const {
+    layoutPending_ = false;
     if (!autoSize_ || hwnd_ == nullptr) {
         return;
     }
-    HDC dc = GetDC(hwnd_);
+    HDC dc = measure != nullptr ? measure : GetDC(hwnd_);
     HGDIOBJ old = SelectObject(
         dc, hfont_ != nullptr ? static_cast<HGDIOBJ>(hfont_) : GetStockObject(DEFAULT_GUI_FONT));
     RECT text{0, 0, 0, 0};
@@ -179,7 +190,9 @@ void Label::Resize() {
     DrawTextW(dc, shown.c_str(), static_cast<int>(shown.size()), &text,
               DT_CALCRECT | DT_SINGLELINE | ((style & SS_NOPREFIX) ? DT_NOPREFIX : 0));
     SelectObject(dc, old);
-    ReleaseDC(hwnd_, dc);
+    if (measure == nullptr) {
+        ReleaseDC(hwnd_, dc);
+    }
     const int width = caption_.empty() ? 0 : text.right;
     const int height = text.bottom;
     const int left = rightAligned_ ? args_.left + args_.width - width : args_.left;

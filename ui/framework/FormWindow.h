@@ -38,6 +38,11 @@ class FormWindow : public BaseWindow, public Form {
     // Keyboard order: these controls first, in this order.
     void SetTabOrder(const std::vector<const Control*>& controls);
 
+    // While the window is hidden, labels take new texts and fonts without
+    // measuring or repainting anything; each is sized once, before the
+    // window shows (or when its bounds are asked for first).
+    bool LayoutDeferred() const;
+
   protected:
     bool CreateForm(const wchar_t* title, DWORD style, DWORD exStyle, int clientWidth,
                     int clientHeight, HWND owner);
@@ -75,6 +80,13 @@ class FormWindow : public BaseWindow, public Form {
     HWND CreateChild(Control& control, const wchar_t* cls, DWORD style, DWORD exStyle, int height);
     // The control takes the window's font, or a design font of its own.
     void UseFont(Control& control, bool parentFont, const FontSpec& ownFont);
+    // The font of a design (its colour aside), made once and shared by the
+    // controls that show it; null when it cannot be made.
+    HFONT SharedFont(const FontSpec& font);
+    // Deletes the shared fonts that no control shows any more.
+    void DropUnusedFonts();
+    // Sizes the labels held back while the window was hidden.
+    void SettleLayout();
     Control* FromId(UINT id) const;
     Control* FromHandle(HWND window) const;
     Control* WindowlessAt(HWND parent, POINT point) const;
@@ -99,6 +111,13 @@ class FormWindow : public BaseWindow, public Form {
     bool shown_ = false;              // shown by the program and not hidden since
     bool followingOwner_ = false;     // hidden or shown with its owner: no FormShow
     std::vector<Control*> controls_;  // in the order of ownership
+    struct FontEntry {
+        FontSpec design;  // colour left at the default
+        int dpi = 0;
+        HFONT font = nullptr;
+    };
+    std::vector<FontEntry> fonts_;  // deleted once the window is gone
+    int dpi_ = 0;                   // the screen's, read when a font is first made
     Control* hoverWindowless_ = nullptr;
     UINT defaultButtonId_ = 0;
     UINT nextId_ = 100;

@@ -182,6 +182,10 @@ FormWindow::~FormWindow() {
     }
     for (Control* control : controls_) {
         control->hwnd_ = nullptr;
+        control->hfont_ = nullptr;
+    }
+    for (const FontEntry& entry : fonts_) {
+        DeleteObject(entry.font);
     }
 }
 
@@ -211,8 +215,64 @@ void FormWindow::SetFont(const FontSpec& font) {
     for (Control* control : controls_) {
         control->ApplyFont(font_);
     }
-    if (Handle() != nullptr) {
+    DropUnusedFonts();
+    if (Handle() != nullptr && !LayoutDeferred()) {
         RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    }
+}
+
+HFONT FormWindow::SharedFont(const FontSpec& font) {
+    FontSpec design = font;
+    design.color = kDefaultTextColor;
+    if (dpi_ == 0) {
+        dpi_ = ScreenDpi();
+    }
+    const int dpi = dpi_;
+    for (const FontEntry& entry : fonts_) {
+        if (entry.dpi == dpi && entry.design == design) {
+            return entry.font;
+        }
+    }
+    const LOGFONTW logFont = LogFontFromSpec(design, dpi);
+    HFONT made = CreateFontIndirectW(&logFont);
+    if (made != nullptr) {
+        fonts_.push_back(FontEntry{design, dpi, made});
+    }
+    return made;
+}
+
+void FormWindow::DropUnusedFonts() {
+    auto unused = [this](const FontEntry& entry) {
+        const bool shown =
+            std::any_of(controls_.begin(), controls_.end(),
+                        [&entry](const Control* control) { return control->hfont_ == entry.font; });
+        if (!shown) {
+            DeleteObject(entry.font);
+        }
+        return !shown;
+    };
+    fonts_.erase(std::remove_if(fonts_.begin(), fonts_.end(), unused), fonts_.end());
+}
+
+bool FormWindow::LayoutDeferred() const {
+    return Handle() != nullptr && !IsWindowVisible(Handle());
+}
+
+void FormWindow::SettleLayout() {
+    // Every label held back is measured on one memory context.
+    HDC measure = nullptr;
+    for (const Control* control : controls_) {
+        const auto* label = dynamic_cast<const Label*>(control);
+        if (label == nullptr || !label->layoutPending_) {
+            continue;
+        }
+        if (measure == nullptr) {
+            measure = CreateCompatibleDC(nullptr);
+        }
+        label->Resize(measure);
+    }
+    if (measure != nullptr) {
+        DeleteDC(measure);
     }
 }
 
@@ -301,7 +361,11 @@ Label& FormWindow::Add(Label& label, const LabelArgs& args) {
     SubclassWindow(CreateChild(label, L"STATIC", style, 0, args.height), ControlProc,
                    reinterpret_cast<DWORD_PTR>(&label));
     UseFont(label, args.parentFont, args.font);
-    label.Resize();
+    if (LayoutDeferred()) {
+        label.layoutPending_ = true;
+    } else {
+        label.Resize();
+    }
     return label;
 }
 
@@ -346,6 +410,8 @@ ComboBox& FormWindow::Add(ComboBox& combo, const ComboArgs& args) {
     // Room for the dropped-down list.
     CreateChild(combo, WC_COMBOBOXEXW, WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0,
                 args.height + 200);
+    // The font first: the list then measures its items once.
+    combo.ApplyFont(font_);
     if (!args.imageResources.empty()) {
         HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK,
                                              static_cast<int>(args.imageResources.size()), 0);
@@ -369,7 +435,6 @@ ComboBox& FormWindow::Add(ComboBox& combo, const ComboArgs& args) {
         item.iSelectedImage = item.iImage;
         combo.Send(CBEM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
     }
-    combo.ApplyFont(font_);
     return combo;
 }
 
@@ -773,10 +838,21 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                     FormShow();
                 }
             }
+            if (wParam) {
+                SettleLayout();
+            }
             break;
+        case WM_WINDOWPOSCHANGING: {
+            const auto* place = reinterpret_cast<const WINDOWPOS*>(lParam);
+            if (place != nullptr && (place->flags & SWP_SHOWWINDOW) != 0) {
+                SettleLayout();
+            }
+            break;
+        }
         case WM_SETTINGCHANGE:
             if (followsDesktopFont_ &&
                 (wParam == SPI_SETICONTITLELOGFONT || wParam == SPI_SETNONCLIENTMETRICS)) {
+                dpi_ = 0;
                 SetFont(IconTitleFont());
             }
             break;
