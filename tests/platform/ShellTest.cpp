@@ -59,21 +59,26 @@ std::vector<std::wstring> WaitForRecord(const std::wstring& record, DWORD timeou
 
 class ShellStart : public ::testing::Test {
   protected:
-    void SetUp() override {
-        record_ = TestFolder() + L"shell-test-" +
-                  std::to_wstring(::testing::UnitTest::GetInstance()->random_seed()) +
-                  std::to_wstring(GetCurrentProcessId()) + L".args";
-        DeleteFileW(record_.c_str());
-        SetEnvironmentVariableW(L"LUMORA_ARGS_RECORD", record_.c_str());
-    }
+    void SetUp() override { NextRecord(); }
     void TearDown() override {
         DeleteFileW(record_.c_str());
         SetEnvironmentVariableW(L"LUMORA_ARGS_RECORD", nullptr);
         SetShellOwnerWindow(nullptr);
     }
+    // Each request's recorder writes a record of its own name (the name is
+    // in the environment it inherits), so a recorder that ends late can never
+    // answer a later request.
+    void NextRecord() {
+        static int records = 0;
+        record_ = TestFolder() + L"shell-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                  std::to_wstring(++records) + L".args";
+        DeleteFileW(record_.c_str());
+        SetEnvironmentVariableW(L"LUMORA_ARGS_RECORD", record_.c_str());
+    }
     std::vector<std::wstring> Recorded() {
         auto args = WaitForRecord(record_, 20000);
         DeleteFileW(record_.c_str());
+        NextRecord();
         return args;
     }
     static std::wstring Recorder() { return TestFolder() + L"args_recorder.exe"; }
