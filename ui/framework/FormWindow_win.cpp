@@ -228,10 +228,11 @@ HFONT FormWindow::SharedFont(const FontSpec& font) {
         dpi_ = ScreenDpi();
     }
     const int dpi = dpi_;
-    for (const FontEntry& entry : fonts_) {
-        if (entry.dpi == dpi && entry.design == design) {
-            return entry.font;
-        }
+    const auto known = std::find_if(fonts_.begin(), fonts_.end(), [&](const FontEntry& entry) {
+        return entry.dpi == dpi && entry.design == design;
+    });
+    if (known != fonts_.end()) {
+        return known->font;
     }
     const LOGFONTW logFont = LogFontFromSpec(design, dpi);
     HFONT made = CreateFontIndirectW(&logFont);
