@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "platform/SystemLibrary.h"
+#include "common/SystemLibrary.h"
 
 namespace lumora {
 

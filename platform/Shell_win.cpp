@@ -4,9 +4,9 @@
 
 #include <vector>
 
+#include "common/SystemLibrary.h"
 #include "platform/HelpControl.h"
 #include "platform/ShellAddresses.h"
-#include "platform/SystemLibrary.h"
 
 namespace lumora {
 

@@ -4,7 +4,7 @@
 
 #include <mmsystem.h>
 
-#include "platform/SystemLibrary.h"
+#include "common/SystemLibrary.h"
 
 namespace lumora {
 

@@ -4,6 +4,9 @@
 
 #include <oleauto.h>
 
+#include <string>
+
+#include "common/SystemLibrary.h"
 #include "registry/DateText.h"
 
 namespace lumora {
@@ -18,13 +21,7 @@ using VarDateFromStrFunction = HRESULT(WINAPI*)(const OLECHAR* text, LCID locale
 VarDateFromStrFunction VarDateFromStrEntry() {
     static VarDateFromStrFunction entry = nullptr;
     if (entry == nullptr) {
-        wchar_t folder[MAX_PATH] = {};
-        const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
-        if (length == 0 || length >= MAX_PATH) {
-            return nullptr;
-        }
-        const std::wstring path = std::wstring(folder, length) + L"\\oleaut32.dll";
-        if (const HMODULE oleaut32 = LoadLibraryW(path.c_str())) {
+        if (const HMODULE oleaut32 = LoadSystemLibrary(L"oleaut32.dll")) {
             entry = reinterpret_cast<VarDateFromStrFunction>(
                 reinterpret_cast<void*>(GetProcAddress(oleaut32, "VarDateFromStr")));
         }

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "common/SystemLibrary.h"
 #include "platform/HelpControl.h"
 #include "platform/Shell.h"
 #include "platform/ShellAddresses.h"
-#include "platform/SystemLibrary.h"
 #include "tests/platform/helpers/HelpStandIn.h"
 #include "tests/support/Process.h"
 

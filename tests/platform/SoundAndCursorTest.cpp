@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
+#include "common/SystemLibrary.h"
 #include "platform/NativeHandCursor.h"
 #include "platform/Sound.h"
-#include "platform/SystemLibrary.h"
 #include "tests/support/Process.h"
 
 namespace lumora {

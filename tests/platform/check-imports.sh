@@ -1,7 +1,8 @@
 #!/bin/bash
 # Fails when an executable imports a DLL outside the allowed list, or, given a
-# list of reviewed functions, a function outside that list.
-#   check-imports.sh <objdump> <program.exe> [reviewed-functions.txt]
+# list of reviewed functions, a function outside that list; with --late, when
+# it imports a DLL that it must load only when first needed.
+#   check-imports.sh [--late "a.dll b.dll"] <objdump> <program.exe> [reviewed-functions.txt]
 #
 # A DLL that a program imports is looked up in the program's folder before
 # the system folder, unless Windows always takes it from the system folder.
@@ -20,6 +21,11 @@
 # exports everything under every version setting, cannot show it: hence the
 # function by function list.
 set -euo pipefail
+late=" "
+if [ "${1:-}" = "--late" ]; then
+  late=" $2 "
+  shift 2
+fi
 objdump=$1
 program=$2
 reviewed=${3:-}
@@ -43,6 +49,10 @@ status=0
 for dll in $dlls; do
   if [[ "$allowed" != *" $dll "* ]]; then
     echo "$program imports $dll, which Windows may take from the program's folder" >&2
+    status=1
+  fi
+  if [[ "$late" == *" $dll "* ]]; then
+    echo "$program imports $dll, which it loads only when first needed: imported, it costs the start time and memory" >&2
     status=1
   fi
 done

@@ -1,4 +1,4 @@
-#include "platform/SystemLibrary.h"
+#include "common/SystemLibrary.h"
 
 #include <vector>
 
