@@ -188,13 +188,23 @@ class Bevel : public Control {
     bool vertical_ = false;
 };
 
-// Static text; link labels included. Sized to its text unless it wraps.
-class Label : public Control {
+// A windowed control that shows a caption as its window text, in a font of
+// its own or its parent's.
+class TextControl : public Control {
   public:
-    ComponentKind Kind() const override { return ComponentKind::Label; }
     std::wstring Caption() const override { return caption_; }
     void SetCaption(const std::wstring& text) override;
     bool HasFont() const override { return true; }
+
+  protected:
+    std::wstring caption_;
+};
+
+// Static text; link labels included. Sized to its text unless it wraps.
+class Label : public TextControl {
+  public:
+    ComponentKind Kind() const override { return ComponentKind::Label; }
+    void SetCaption(const std::wstring& text) override;
     // A label without a cursor of its own shows its panel's.
     CursorKind Cursor() const override;
     // Painted by the framework: centred vertically or through a memory bitmap.
@@ -211,7 +221,6 @@ class Label : public Control {
     void Resize(HDC measure = nullptr) const;
     void RepaintBeneath(const RECT& before) const;
 
-    std::wstring caption_;
     bool autoSize_ = true;
     bool rightAligned_ = false;
     bool transparent_ = true;
@@ -222,33 +231,25 @@ class Label : public Control {
 
 // A container with a colour and a caption of its own; the track bars on it
 // paint their background with its brush.
-class Panel : public Control {
+class Panel : public TextControl {
   public:
     ComponentKind Kind() const override { return ComponentKind::Panel; }
-    std::wstring Caption() const override { return caption_; }
-    void SetCaption(const std::wstring& text) override;
-    bool HasFont() const override { return true; }
     COLORREF Color() const { return color_ != CLR_INVALID ? color_ : GetSysColor(COLOR_BTNFACE); }
     bool HasColor() const { return color_ != CLR_INVALID; }
     HBRUSH Brush() { return brush_.Of(Color()); }
 
   protected:
     friend class FormWindow;
-    std::wstring caption_;
     COLORREF color_ = CLR_INVALID;
     SolidBrush brush_;
 };
 
-class PushButton : public Control {
+class PushButton : public TextControl {
   public:
     ComponentKind Kind() const override { return ComponentKind::PushButton; }
-    std::wstring Caption() const override { return caption_; }
-    void SetCaption(const std::wstring& text) override;
-    bool HasFont() const override { return true; }
 
   protected:
     bool IsClick(UINT code, LPARAM) const override { return code == BN_CLICKED; }
-    std::wstring caption_;
 };
 
 // A drop-down list with images.

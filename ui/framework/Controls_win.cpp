@@ -107,6 +107,13 @@ void Bevel::Draw(HDC dc, const RECT& bounds) const {
     DrawEdge(dc, &edge, EDGE_ETCHED, vertical_ ? BF_LEFT : BF_TOP);
 }
 
+void TextControl::SetCaption(const std::wstring& text) {
+    caption_ = text;
+    if (hwnd_ != nullptr) {
+        SetWindowTextW(hwnd_, text.c_str());
+    }
+}
+
 void Label::SetCaption(const std::wstring& text) {
     caption_ = text;
     if (hwnd_ == nullptr) {
@@ -199,22 +206,8 @@ void Label::Resize(HDC measure) const {
     SetWindowPos(hwnd_, nullptr, left, args_.top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Panel::SetCaption(const std::wstring& text) {
-    caption_ = text;
-    if (hwnd_ != nullptr) {
-        SetWindowTextW(hwnd_, text.c_str());
-    }
-}
-
 HBRUSH TrackBar::Colors(HDC) {
     return parentPanel_ != nullptr && parentPanel_->HasColor() ? parentPanel_->Brush() : nullptr;
-}
-
-void PushButton::SetCaption(const std::wstring& text) {
-    caption_ = text;
-    if (hwnd_ != nullptr) {
-        SetWindowTextW(hwnd_, text.c_str());
-    }
 }
 
 std::wstring Memo::Lines() const {
