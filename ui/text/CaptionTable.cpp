@@ -62,6 +62,30 @@ TextTarget TargetOf(ComponentKind kind) {
     return TextTarget::None;
 }
 
+// Calls |row| with the fields of each row of |section| (lower case), in
+// order, until it answers false. A row with no fields, or one of the section
+// with nothing after its section name, ends the table.
+template <typename Row>
+void ForEachRowOf(std::wstring_view table, const std::wstring& section, Row row) {
+    CaptionLines lines(table);
+    std::wstring_view line;
+    while (lines.Next(line)) {
+        if (line.empty()) {
+            continue;
+        }
+        const std::vector<std::wstring> fields = SplitCaptionFields(line);
+        if (fields.empty()) {
+            return;
+        }
+        if (AsciiLower(fields[0]) != section) {
+            continue;
+        }
+        if (fields.size() < 2 || !row(fields)) {
+            return;
+        }
+    }
+}
+
 }  // namespace
 
 bool CaptionLines::Next(std::wstring_view& line) {
@@ -100,77 +124,47 @@ std::vector<std::wstring> SplitCaptionFields(std::wstring_view line) {
 
 std::wstring FindCaptionIn(std::wstring_view table, const std::wstring& section,
                            const std::wstring& key) {
-    const std::wstring wantedSection = AsciiLower(section);
     const std::wstring wantedKey = AsciiLower(key);
     std::wstring result;
-    CaptionLines lines(table);
-    std::wstring_view line;
-    while (lines.Next(line)) {
-        if (line.empty()) {
-            continue;
-        }
-        const std::vector<std::wstring> fields = SplitCaptionFields(line);
-        if (fields.empty()) {
-            break;
-        }
-        if (AsciiLower(fields[0]) != wantedSection) {
-            continue;
-        }
-        if (fields.size() < 2) {
-            break;
-        }
+    ForEachRowOf(table, AsciiLower(section), [&](const std::vector<std::wstring>& fields) {
         if (AsciiLower(fields[1]) != wantedKey) {
-            continue;
+            return true;
         }
         if (fields.size() < 3) {
-            break;
+            return false;
         }
         result = fields[2];
-    }
+        return true;
+    });
     return result;
 }
 
 void ApplyCaptionsTo(std::wstring_view table, Form& form) {
     const std::wstring name = form.Name();
-    const std::wstring section = AsciiLower(name);
-    CaptionLines lines(table);
-    std::wstring_view line;
-    while (lines.Next(line)) {
-        if (line.empty()) {
-            continue;
-        }
-        const std::vector<std::wstring> fields = SplitCaptionFields(line);
-        if (fields.empty()) {
-            return;
-        }
-        if (AsciiLower(fields[0]) != section) {
-            continue;
-        }
-        if (fields.size() < 2) {
-            return;
-        }
+    ForEachRowOf(table, AsciiLower(name), [&](const std::vector<std::wstring>& fields) {
         if (fields[1] == name) {
             if (fields.size() < 3) {
-                return;
+                return false;
             }
             form.SetTitle(fields[2]);
-            continue;
+            return true;
         }
         Component* component = FindComponent(form, fields[1]);
         const TextTarget target =
             component != nullptr ? TargetOf(component->Kind()) : TextTarget::None;
         if (target == TextTarget::None) {
-            continue;
+            return true;
         }
         if (fields.size() < 3) {
-            return;
+            return false;
         }
         if (target == TextTarget::Caption) {
             component->SetCaption(fields[2]);
         } else {
             component->SetLines(fields[2]);
         }
-    }
+        return true;
+    });
 }
 
 }  // namespace lumora
