@@ -1,5 +1,6 @@
 #include "app/MainFormRuns.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "tuning/TweakApply.h"
@@ -54,10 +55,9 @@ const std::vector<std::wstring>& RestoreKeys() {
 }
 
 std::wstring Joined(std::initializer_list<const wchar_t*> keys) {
-    std::vector<std::wstring> texts;
-    for (const wchar_t* key : keys) {
-        texts.push_back(GetCaption(kMainSection, key));
-    }
+    std::vector<std::wstring> texts(keys.size());
+    std::transform(keys.begin(), keys.end(), texts.begin(),
+                   [](const wchar_t* key) { return GetCaption(kMainSection, key); });
     return JoinMessageTexts(texts);
 }
 

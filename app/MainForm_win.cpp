@@ -1,5 +1,8 @@
 #include "app/MainForm.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "app/MainFormRules.h"
 #include "app/MainFormRuns.h"
 #include "common/Version.h"
@@ -114,10 +117,9 @@ void TLMMainForm::AddComponents() {
                           {std::begin(kProcessorItems), std::end(kProcessorItems)},
                           {},
                           {IDB_PROCESSOR}});
-    std::vector<std::wstring> connectionTypes;
-    for (const auto& type : kConnectionTypes) {
-        connectionTypes.emplace_back(type.text);
-    }
+    std::vector<std::wstring> connectionTypes(std::size(kConnectionTypes));
+    std::transform(std::begin(kConnectionTypes), std::end(kConnectionTypes),
+                   connectionTypes.begin(), [](const ConnectionType& type) { return type.text; });
     Add(modemTypeLabel_, {{L"ModemTypeLabel", 16, 180, 0, 0, L"MainPanel"}, plain});
     Add(modemCombo_,
         {{L"ModemCombo", 16, 199, 309, 22, L"MainPanel"}, connectionTypes, {}, {IDB_CONNECTION}});

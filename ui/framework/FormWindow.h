@@ -99,6 +99,8 @@ class FormWindow : public BaseWindow, public Form {
     void PaintLabel(Label& label) const;
     COLORREF BackgroundOf(HWND window) const;
     void TrackWindowlessHover(HWND parent, POINT point);
+    // What the window and its panels handle alike: commands, colours, paint,
+    // the windowless controls' hover and clicks, and the cursor.
     LRESULT ChildMessage(HWND parent, UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
     LRESULT PanelMessage(Panel& panel, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT ControlMessage(Control& control, UINT message, WPARAM wParam, LPARAM lParam);

@@ -752,6 +752,17 @@ LRESULT FormWindow::ChildMessage(HWND parent, UINT message, WPARAM wParam, LPARA
             }
             break;
         }
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(parent, &ps);
+            if (doubleBuffered_) {
+                PaintBuffered(parent, dc, ps.rcPaint);
+            } else {
+                PaintWindowless(parent, dc);
+            }
+            EndPaint(parent, &ps);
+            return 0;
+        }
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLOREDIT:
             if (Control* control = FromHandle(reinterpret_cast<HWND>(lParam))) {
@@ -808,17 +819,6 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 return TRUE;  // painted whole in WM_PAINT
             }
             break;
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(Handle(), &ps);
-            if (doubleBuffered_) {
-                PaintBuffered(Handle(), dc, ps.rcPaint);
-            } else {
-                PaintWindowless(Handle(), dc);
-            }
-            EndPaint(Handle(), &ps);
-            return 0;
-        }
         case WM_SHOWWINDOW:
             if (lParam == SW_PARENTCLOSING || lParam == SW_PARENTOPENING) {
                 // The owner was minimized or restored. A window hidden by
@@ -882,17 +882,6 @@ LRESULT FormWindow::PanelMessage(Panel& panel, UINT message, WPARAM wParam, LPAR
             FillRect(reinterpret_cast<HDC>(wParam), &rect, panel.Brush());
         }
         return TRUE;  // a double-buffered panel is painted whole in WM_PAINT
-    }
-    if (message == WM_PAINT) {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd, &ps);
-        if (doubleBuffered_) {
-            PaintBuffered(hwnd, dc, ps.rcPaint);
-        } else {
-            PaintWindowless(hwnd, dc);
-        }
-        EndPaint(hwnd, &ps);
-        return 0;
     }
     return DefaultSubclassProc(hwnd, message, wParam, lParam);
 }
