@@ -69,6 +69,8 @@ class Application {
   private:
     Application();
     bool PreTranslate(MSG& msg);
+    // Shortcuts, hints and dialog keys first; the rest to its window.
+    void Dispatch(MSG& msg);
     void ShowHintNow();
     static void CALLBACK HintTimerProc(HWND, UINT, UINT_PTR id, DWORD);
 

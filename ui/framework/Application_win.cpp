@@ -150,13 +150,17 @@ bool Application::PreTranslate(MSG& msg) {
     return top != nullptr && IsDialogMessageW(top, &msg);
 }
 
+void Application::Dispatch(MSG& msg) {
+    if (!PreTranslate(msg)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
 void Application::Run() {
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        if (!PreTranslate(msg)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
+        Dispatch(msg);
     }
     CancelHint();
 }
@@ -169,10 +173,7 @@ void Application::ProcessMessages() {
             PostQuitMessage(static_cast<int>(msg.wParam));
             return;
         }
-        if (!PreTranslate(msg)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
+        Dispatch(msg);
     }
 }
 
@@ -193,10 +194,7 @@ void Application::RunModal(HWND dialog, const std::function<bool()>& done) {
             }
             break;
         }
-        if (!PreTranslate(msg)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
+        Dispatch(msg);
     }
     if (owner != nullptr && ownerWasEnabled) {
         EnableWindow(owner, TRUE);
