@@ -16,4 +16,14 @@ std::wstring SystemFolder();
 // folder; null when it is not there or the folder cannot be read.
 HMODULE LoadSystemLibrary(const std::wstring& fileName);
 
+// The function |name| (or an ordinal, MAKEINTRESOURCEA(n)) exported by
+// |module|, as a pointer of type Function; null when |module| is null or
+// does not export it.
+template <typename Function>
+Function ProcAddress(HMODULE module, const char* name) {
+    return module != nullptr
+               ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)))
+               : nullptr;
+}
+
 }  // namespace lumora

@@ -23,10 +23,8 @@ using ShellExecuteFunction = HINSTANCE(WINAPI*)(HWND owner, const wchar_t* verb,
 ShellExecuteFunction ShellExecuteEntry() {
     static ShellExecuteFunction entry = nullptr;
     if (entry == nullptr) {
-        if (const HMODULE shell32 = LoadSystemLibrary(L"shell32.dll")) {
-            entry = reinterpret_cast<ShellExecuteFunction>(
-                reinterpret_cast<void*>(GetProcAddress(shell32, "ShellExecuteW")));
-        }
+        entry =
+            ProcAddress<ShellExecuteFunction>(LoadSystemLibrary(L"shell32.dll"), "ShellExecuteW");
     }
     return entry;
 }

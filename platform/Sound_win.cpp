@@ -17,10 +17,7 @@ using PlaySoundFunction = BOOL(WINAPI*)(const wchar_t* sound, HMODULE module, DW
 PlaySoundFunction PlaySoundEntry() {
     static PlaySoundFunction entry = nullptr;
     if (entry == nullptr) {
-        if (const HMODULE winmm = LoadSystemLibrary(L"winmm.dll")) {
-            entry = reinterpret_cast<PlaySoundFunction>(
-                reinterpret_cast<void*>(GetProcAddress(winmm, "PlaySoundW")));
-        }
+        entry = ProcAddress<PlaySoundFunction>(LoadSystemLibrary(L"winmm.dll"), "PlaySoundW");
     }
     return entry;
 }

@@ -21,10 +21,8 @@ using VarDateFromStrFunction = HRESULT(WINAPI*)(const OLECHAR* text, LCID locale
 VarDateFromStrFunction VarDateFromStrEntry() {
     static VarDateFromStrFunction entry = nullptr;
     if (entry == nullptr) {
-        if (const HMODULE oleaut32 = LoadSystemLibrary(L"oleaut32.dll")) {
-            entry = reinterpret_cast<VarDateFromStrFunction>(
-                reinterpret_cast<void*>(GetProcAddress(oleaut32, "VarDateFromStr")));
-        }
+        entry = ProcAddress<VarDateFromStrFunction>(LoadSystemLibrary(L"oleaut32.dll"),
+                                                    "VarDateFromStr");
     }
     return entry;
 }

@@ -1,5 +1,7 @@
 #include "ui/framework/WindowSubclass.h"
 
+#include "common/SystemLibrary.h"
+
 namespace lumora {
 
 namespace {
@@ -22,14 +24,9 @@ const SubclassCalls& Calls() {
         if (comctl == nullptr) {
             comctl = LoadLibraryW(L"comctl32.dll");
         }
-        if (comctl != nullptr) {
-            bound.set = reinterpret_cast<SetSubclass>(
-                reinterpret_cast<void*>(GetProcAddress(comctl, MAKEINTRESOURCEA(410))));
-            bound.remove = reinterpret_cast<RemoveSubclassCall>(
-                reinterpret_cast<void*>(GetProcAddress(comctl, MAKEINTRESOURCEA(412))));
-            bound.pass = reinterpret_cast<DefSubclass>(
-                reinterpret_cast<void*>(GetProcAddress(comctl, MAKEINTRESOURCEA(413))));
-        }
+        bound.set = ProcAddress<SetSubclass>(comctl, MAKEINTRESOURCEA(410));
+        bound.remove = ProcAddress<RemoveSubclassCall>(comctl, MAKEINTRESOURCEA(412));
+        bound.pass = ProcAddress<DefSubclass>(comctl, MAKEINTRESOURCEA(413));
         if (bound.set == nullptr || bound.remove == nullptr || bound.pass == nullptr) {
             bound = SubclassCalls{};
         }
