@@ -36,34 +36,35 @@ int ScreenDpi() {
 }
 
 FontSpec FontSpecFromLogFont(const LOGFONTW& font, int dpi) {
-    FontSpec spec;
+    FontSpec design;
     std::size_t length = 0;
     while (length < LF_FACESIZE && font.lfFaceName[length] != L'\0') {
         ++length;
     }
-    spec.face.assign(font.lfFaceName, length);
-    spec.points = PointsFromHeight(font.lfHeight, dpi);
-    spec.style = (font.lfWeight >= FW_BOLD ? kFontBold : 0u) |
-                 (font.lfItalic != 0 ? kFontItalic : 0u) |
-                 (font.lfUnderline != 0 ? kFontUnderline : 0u) |
-                 (font.lfStrikeOut != 0 ? kFontStrikeOut : 0u);
-    return spec;
+    design.face.assign(font.lfFaceName, length);
+    design.points = PointsFromHeight(font.lfHeight, dpi);
+    design.style = (font.lfWeight >= FW_BOLD ? kFontBold : 0u) |
+                   (font.lfItalic != 0 ? kFontItalic : 0u) |
+                   (font.lfUnderline != 0 ? kFontUnderline : 0u) |
+                   (font.lfStrikeOut != 0 ? kFontStrikeOut : 0u);
+    return design;
 }
 
-LOGFONTW LogFontFromSpec(const FontSpec& spec, int dpi) {
+LOGFONTW LogFontFromSpec(const FontSpec& design, int dpi) {
     LOGFONTW font{};
-    font.lfHeight = HeightFromPoints(spec.points, dpi);
-    font.lfWeight = (spec.style & kFontBold) != 0 ? FW_BOLD : FW_NORMAL;
-    font.lfItalic = (spec.style & kFontItalic) != 0 ? TRUE : FALSE;
-    font.lfUnderline = (spec.style & kFontUnderline) != 0 ? TRUE : FALSE;
-    font.lfStrikeOut = (spec.style & kFontStrikeOut) != 0 ? TRUE : FALSE;
+    font.lfHeight = HeightFromPoints(design.points, dpi);
+    font.lfWeight = (design.style & kFontBold) != 0 ? FW_BOLD : FW_NORMAL;
+    font.lfItalic = (design.style & kFontItalic) != 0 ? TRUE : FALSE;
+    font.lfUnderline = (design.style & kFontUnderline) != 0 ? TRUE : FALSE;
+    font.lfStrikeOut = (design.style & kFontStrikeOut) != 0 ? TRUE : FALSE;
     font.lfCharSet = DEFAULT_CHARSET;
     font.lfOutPrecision = OUT_DEFAULT_PRECIS;
     font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
     font.lfQuality = DEFAULT_QUALITY;
     font.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
-    const std::size_t length = spec.face.size() < LF_FACESIZE ? spec.face.size() : LF_FACESIZE - 1;
-    spec.face.copy(font.lfFaceName, length);
+    const std::size_t length =
+        design.face.size() < LF_FACESIZE ? design.face.size() : LF_FACESIZE - 1;
+    design.face.copy(font.lfFaceName, length);
     font.lfFaceName[length] = L'\0';
     return font;
 }

@@ -37,25 +37,25 @@ TEST(SystemFontWinTest, StockSystemFontWhenTheQueryFails) {
 }
 
 TEST(SystemFontWinTest, LogFontRoundTripsThroughGdi) {
-    FontSpec spec;
-    spec.face = L"Tahoma";
-    spec.points = 10;
-    spec.style = kFontBold | kFontUnderline;
-    const LOGFONTW font = LogFontFromSpec(spec, 96);
+    FontSpec design;
+    design.face = L"Tahoma";
+    design.points = 10;
+    design.style = kFontBold | kFontUnderline;
+    const LOGFONTW font = LogFontFromSpec(design, 96);
     EXPECT_EQ(font.lfHeight, -13);
     HFONT handle = CreateFontIndirectW(&font);
     ASSERT_NE(handle, nullptr);
     LOGFONTW back{};
     ASSERT_EQ(GetObjectW(handle, sizeof(back), &back), static_cast<int>(sizeof(back)));
     DeleteObject(handle);
-    EXPECT_EQ(FontSpecFromLogFont(back, 96), spec);
+    EXPECT_EQ(FontSpecFromLogFont(back, 96), design);
 }
 
 TEST(SystemFontWinTest, LongFaceNamesAreCut) {
-    FontSpec spec;
-    spec.face = std::wstring(100, L'x');
-    spec.points = 9;
-    const LOGFONTW font = LogFontFromSpec(spec, 96);
+    FontSpec design;
+    design.face = std::wstring(100, L'x');
+    design.points = 9;
+    const LOGFONTW font = LogFontFromSpec(design, 96);
     EXPECT_EQ(FontSpecFromLogFont(font, 96).face, std::wstring(LF_FACESIZE - 1, L'x'));
     // A face name that fills the whole array without a terminator.
     LOGFONTW full = font;
