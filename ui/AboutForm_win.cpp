@@ -53,10 +53,9 @@ bool TLMAboutForm::Create(HWND owner) {
     Add(helpButton_, {{L"HelpButton", 14, 403, 79, 25}});
     SetTabOrder({&closeButton_, &licensedMemo_, &helpButton_});
 
-    closeButton_.On(ControlEvent::Click, [this](Control&) {
-        closed_ = true;
-        Hide();
-    });
+    // The modal loop ends on closed_, gives the activation back to the main
+    // window and only then hides the box.
+    closeButton_.On(ControlEvent::Click, [this](Control&) { closed_ = true; });
     helpButton_.On(ControlEvent::Click, [this](Control&) { HelpButtonClick(); });
     licenseAgreementLabel_.On(ControlEvent::Click,
                               [this](Control&) { LicenseAgreementLabelClick(); });
@@ -86,14 +85,14 @@ void TLMAboutForm::FormShow() {
 }
 
 LRESULT TLMAboutForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    // The close box ends the box as Close does; Esc (IDCANCEL) does not.
     if (message == WM_CLOSE) {
         closed_ = true;
-        Hide();
+        // Wakes the modal loop when the request was sent from elsewhere.
+        PostMessageW(Handle(), WM_NULL, 0, 0);
         return 0;
     }
     if (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL) {
-        closed_ = true;
-        Hide();
         return 0;
     }
     return FormWindow::HandleMessage(message, wParam, lParam);

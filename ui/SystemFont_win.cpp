@@ -1,5 +1,7 @@
 #include "ui/SystemFont_win.h"
 
+#include <cstdlib>
+
 #include "ui/SystemFont.h"
 
 namespace lumora {
@@ -42,7 +44,16 @@ FontSpec FontSpecFromLogFont(const LOGFONTW& font, int dpi) {
         ++length;
     }
     design.face.assign(font.lfFaceName, length);
+    // Half a point rounds down: the system scales its 96-dpi fonts to
+    // other dpi settings in whole pixels, and a font of 8.5 points (17
+    // pixels at 144 dpi, the 11 of 96 dpi scaled) is the 8-point font
+    // scaled, which the windows' layout scales with; 9 points would outgrow it.
     design.points = PointsFromHeight(font.lfHeight, dpi);
+    if (design.points > 1 &&
+        std::abs(static_cast<long long>(font.lfHeight)) * 144 ==
+            static_cast<long long>(2 * design.points - 1) * (dpi > 0 ? dpi : 96)) {
+        --design.points;
+    }
     design.style = (font.lfWeight >= FW_BOLD ? kFontBold : 0u) |
                    (font.lfItalic != 0 ? kFontItalic : 0u) |
                    (font.lfUnderline != 0 ? kFontUnderline : 0u) |

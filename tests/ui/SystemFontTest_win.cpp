@@ -51,6 +51,24 @@ TEST(SystemFontWinTest, LogFontRoundTripsThroughGdi) {
     EXPECT_EQ(FontSpecFromLogFont(back, 96), design);
 }
 
+// A desktop font in points: whole pixels at the dpi, with half a point
+// rounded down, so that the 96-dpi font scaled to another dpi reads as the
+// same size in points.
+TEST(SystemFontWinTest, DesktopFontSizesInPoints) {
+    const struct {
+        LONG height;
+        int dpi;
+        int points;
+    } cases[] = {{-11, 96, 8},  {-13, 96, 10}, {-16, 96, 12}, {-12, 96, 9},  {-10, 96, 7},
+                 {-14, 120, 8}, {-15, 120, 9}, {-17, 144, 8}, {-18, 144, 9}, {-11, 0, 8}};
+    for (const auto& c : cases) {
+        LOGFONTW font{};
+        font.lfHeight = c.height;
+        EXPECT_EQ(FontSpecFromLogFont(font, c.dpi).points, c.points)
+            << c.height << " pixels at " << c.dpi << " dpi";
+    }
+}
+
 TEST(SystemFontWinTest, LongFaceNamesAreCut) {
     FontSpec design;
     design.face = std::wstring(100, L'x');

@@ -162,6 +162,7 @@ class Control : public Component {
     HFONT hfont_ = nullptr;  // the window's shared font of the design
     UINT id_ = 0;            // control or menu command identifier
     bool hover_ = false;
+    bool pressed_ = false;  // the left button went down on it and is still down
     std::vector<std::pair<ControlEvent, ControlHandler>> handlers_;
 };
 
@@ -213,7 +214,9 @@ class Label : public TextControl {
   protected:
     friend class FormWindow;
     void FontShown() override;
-    bool IsClick(UINT code, LPARAM) const override { return code == STN_CLICKED; }
+    // A label is clicked by a press and a release on it (see the form's
+    // ControlMessage), not by the static control's notification, which
+    // comes when the button goes down.
     HBRUSH Colors(HDC dc) override;
     void SettleLayout() const override;
     // Sizes an auto-sized label to its text, measured on |measure| or, when

@@ -38,12 +38,17 @@ class FormWindow : public BaseWindow, public Form {
     // Keyboard order: these controls first, in this order.
     void SetTabOrder(const std::vector<const Control*>& controls);
 
+    // Places and sizes are given as designed at 96 dots per inch; the window
+    // lays them out at the screen's dpi, read once when it is created.
+    int Scale(int designPixels) const;
+
     // While the window is hidden, labels take new texts and fonts without
     // measuring or repainting anything; each is sized once, before the
     // window shows (or when its bounds are asked for first).
     bool LayoutDeferred() const;
 
   protected:
+    // The client size is a design size at 96 dpi, as are the components'.
     bool CreateForm(const wchar_t* title, DWORD style, DWORD exStyle, int clientWidth,
                     int clientHeight, HWND owner);
     // Create each component of the window, in the order of ownership; a
@@ -73,11 +78,15 @@ class FormWindow : public BaseWindow, public Form {
   private:
     friend class Control;
     friend LRESULT CALLBACK ControlProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
-    // Takes the control into the window's components.
+    // Takes the control into the window's components, its place and size
+    // laid out at the window's dpi.
     void Adopt(Control& control, const ControlArgs& args);
     // A control being destroyed leaves the window.
     void Forget(Control& control);
-    HWND CreateChild(Control& control, const wchar_t* cls, DWORD style, DWORD exStyle, int height);
+    // Creates the control's window at its laid-out place; |extraHeight| is
+    // added to its height (a drop-down list's room).
+    HWND CreateChild(Control& control, const wchar_t* cls, DWORD style, DWORD exStyle,
+                     int extraHeight = 0);
     // The control takes the window's font, or a design font of its own.
     void UseFont(Control& control, bool parentFont, const FontSpec& ownFont);
     // The font of a design (its colour aside), made once and shared by the
@@ -99,6 +108,25 @@ class FormWindow : public BaseWindow, public Form {
     void PaintLabel(Label& label) const;
     COLORREF BackgroundOf(HWND window) const;
     void TrackWindowlessHover(HWND parent, POINT point);
+    // A windowless control is clicked when the left button goes down and
+    // comes up again over it.
+    void PressWindowless(HWND parent, POINT point);
+    void ReleaseWindowless(HWND parent, POINT point);
+    // Focus as in a dialog: the focused control is kept when the window is
+    // deactivated and given back when it is activated again; without one
+    // (or when it can no longer take the focus), the first control of the
+    // keyboard order takes it.
+    void SaveFocus();
+    void RestoreFocus();
+    // The push button that Enter presses: the focused one, otherwise the
+    // window's own default button; it alone shows the default border.
+    Control* DefaultButton() const;
+    void ShowDefaultButton(const Control* button);
+    // The focus moves: a push button that takes it becomes the default,
+    // and the window's own default comes back when one loses it to a
+    // control that is no push button of the window.
+    void FocusTaken(Control& control);
+    void FocusLost(Control& control, HWND next);
     // What the window and its panels handle alike: commands, colours, paint,
     // the windowless controls' hover and clicks, and the cursor.
     LRESULT ChildMessage(HWND parent, UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
@@ -121,6 +149,10 @@ class FormWindow : public BaseWindow, public Form {
     std::vector<FontEntry> fonts_;  // deleted once the window is gone
     int dpi_ = 0;                   // the screen's, read when a font is first made
     Control* hoverWindowless_ = nullptr;
+    Control* pressedWindowless_ = nullptr;  // pressed and not yet released
+    HWND focus_ = nullptr;                  // the control focused when last deactivated
+    int layoutDpi_ = 96;
+    const Control* shownDefault_ = nullptr;  // the button with the default border
     UINT defaultButtonId_ = 0;
     UINT nextId_ = 100;
 };

@@ -192,7 +192,16 @@ FormWindow::~FormWindow() {
 bool FormWindow::CreateForm(const wchar_t* title, DWORD style, DWORD exStyle, int clientWidth,
                             int clientHeight, HWND owner) {
     InitCommonControlsOnce();
-    return Create(className_, title, style, exStyle, clientWidth, clientHeight, owner);
+    layoutDpi_ = ScreenDpi();
+    return Create(className_, title, style, exStyle, Scale(clientWidth), Scale(clientHeight),
+                  owner);
+}
+
+int FormWindow::Scale(int designPixels) const {
+    // Rounded down: a design whose edges meet (a heading right above its
+    // control) keeps them meeting where text grows a little faster than
+    // the scale, as it does with the font's rounding.
+    return designPixels * layoutDpi_ / 96;
 }
 
 std::wstring FormWindow::Title() const {
@@ -303,6 +312,12 @@ void FormWindow::CentreOver(HWND other) {
 
 void FormWindow::Adopt(Control& control, const ControlArgs& args) {
     control.args_ = args;
+    // The edges are scaled, so that components that meet or share an edge
+    // in the design still do.
+    control.args_.left = Scale(args.left);
+    control.args_.top = Scale(args.top);
+    control.args_.width = Scale(args.left + args.width) - control.args_.left;
+    control.args_.height = Scale(args.top + args.height) - control.args_.top;
     control.form_ = this;
     if (!args.parent.empty()) {
         control.parentPanel_ = dynamic_cast<Panel*>(FindComponent(*this, args.parent));
@@ -316,6 +331,12 @@ void FormWindow::Forget(Control& control) {
     if (hoverWindowless_ == &control) {
         hoverWindowless_ = nullptr;
     }
+    if (pressedWindowless_ == &control) {
+        pressedWindowless_ = nullptr;
+    }
+    if (shownDefault_ == &control) {
+        shownDefault_ = nullptr;
+    }
     control.form_ = nullptr;
 }
 
@@ -328,12 +349,12 @@ void FormWindow::UseFont(Control& control, bool parentFont, const FontSpec& ownF
 }
 
 HWND FormWindow::CreateChild(Control& control, const wchar_t* cls, DWORD style, DWORD exStyle,
-                             int height) {
+                             int extraHeight) {
     const ControlArgs& args = control.args_;
     control.id_ = nextId_++;
     HWND parent = control.parentPanel_ != nullptr ? control.parentPanel_->hwnd_ : Handle();
     control.hwnd_ = CreateWindowExW(exStyle, cls, L"", WS_CHILD | WS_VISIBLE | style, args.left,
-                                    args.top, args.width, height, parent,
+                                    args.top, args.width, args.height + extraHeight, parent,
                                     reinterpret_cast<HMENU>(static_cast<UINT_PTR>(control.id_)),
                                     GetModuleHandleW(nullptr), nullptr);
     return control.hwnd_;
@@ -359,7 +380,7 @@ Label& FormWindow::Add(Label& label, const LabelArgs& args) {
     label.doubleBuffered_ = doubleBuffered_;
     const DWORD style = SS_NOTIFY | (args.wordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP) |
                         (args.showAccelChar ? 0 : SS_NOPREFIX);
-    SubclassWindow(CreateChild(label, L"STATIC", style, 0, args.height), ControlProc,
+    SubclassWindow(CreateChild(label, L"STATIC", style, 0), ControlProc,
                    reinterpret_cast<DWORD_PTR>(&label));
     UseFont(label, args.parentFont, args.font);
     if (LayoutDeferred()) {
@@ -381,9 +402,8 @@ Panel& FormWindow::Add(Panel& panel, const PanelArgs& args) {
     }
     Adopt(panel, args);
     panel.color_ = args.color;
-    SubclassWindow(
-        CreateChild(panel, kPanelClass, WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, args.height),
-        ControlProc, reinterpret_cast<DWORD_PTR>(&panel));
+    SubclassWindow(CreateChild(panel, kPanelClass, WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT),
+                   ControlProc, reinterpret_cast<DWORD_PTR>(&panel));
     panel.ApplyFont(font_);
     return panel;
 }
@@ -391,10 +411,10 @@ Panel& FormWindow::Add(Panel& panel, const PanelArgs& args) {
 PushButton& FormWindow::Add(PushButton& button, const ButtonArgs& args) {
     Adopt(button, args);
     HWND window = CreateChild(button, L"BUTTON",
-                              WS_TABSTOP | (args.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), 0,
-                              args.height);
+                              WS_TABSTOP | (args.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), 0);
     if (args.isDefault) {
         defaultButtonId_ = button.id_;
+        shownDefault_ = &button;
     }
     if (args.shield) {
         // The elevation shield of common controls 6 on Vista and later; older
@@ -409,8 +429,7 @@ PushButton& FormWindow::Add(PushButton& button, const ButtonArgs& args) {
 ComboBox& FormWindow::Add(ComboBox& combo, const ComboArgs& args) {
     Adopt(combo, args);
     // Room for the dropped-down list.
-    CreateChild(combo, WC_COMBOBOXEXW, WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0,
-                args.height + 200);
+    CreateChild(combo, WC_COMBOBOXEXW, WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0, Scale(200));
     // The font first: the list then measures its items once.
     combo.ApplyFont(font_);
     if (!args.imageResources.empty()) {
@@ -441,17 +460,16 @@ ComboBox& FormWindow::Add(ComboBox& combo, const ComboArgs& args) {
 
 TrackBar& FormWindow::Add(TrackBar& bar, const TrackBarArgs& args) {
     Adopt(bar, args);
-    CreateChild(bar, TRACKBAR_CLASSW, WS_TABSTOP | TBS_BOTH | TBS_AUTOTICKS | TBS_FIXEDLENGTH, 0,
-                args.height);
+    CreateChild(bar, TRACKBAR_CLASSW, WS_TABSTOP | TBS_BOTH | TBS_AUTOTICKS | TBS_FIXEDLENGTH, 0);
     bar.Send(TBM_SETRANGE, TRUE, MAKELPARAM(args.minimum, args.maximum));
     bar.Send(TBM_SETPAGESIZE, 0, args.pageSize);
-    bar.Send(TBM_SETTHUMBLENGTH, static_cast<WPARAM>(args.thumbLength), 0);
+    bar.Send(TBM_SETTHUMBLENGTH, static_cast<WPARAM>(Scale(args.thumbLength)), 0);
     return bar;
 }
 
 ProgressBar& FormWindow::Add(ProgressBar& bar, const ProgressArgs& args) {
     Adopt(bar, args);
-    CreateChild(bar, PROGRESS_CLASSW, PBS_SMOOTH, 0, args.height);
+    CreateChild(bar, PROGRESS_CLASSW, PBS_SMOOTH, 0);
     bar.Send(PBM_SETRANGE32, 0, 100);
     SubclassWindow(bar.hwnd_, ControlProc, reinterpret_cast<DWORD_PTR>(&bar));
     return bar;
@@ -466,9 +484,11 @@ Bevel& FormWindow::Add(Bevel& bevel, const BevelArgs& args) {
 Memo& FormWindow::Add(Memo& memo, const MemoArgs& args) {
     Adopt(memo, args);
     memo.color_ = args.color;
-    CreateChild(memo, L"EDIT",
-                WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
-                WS_EX_CLIENTEDGE, args.height);
+    HWND window = CreateChild(memo, L"EDIT",
+                              WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
+                              WS_EX_CLIENTEDGE);
+    // Subclassed so that Tab, Enter and Esc keep their dialog meaning in it.
+    SubclassWindow(window, ControlProc, reinterpret_cast<DWORD_PTR>(&memo));
     memo.ApplyFont(font_);
     return memo;
 }
@@ -718,6 +738,85 @@ void FormWindow::PaintLabel(Label& label) const {
     EndPaint(label.hwnd_, &ps);
 }
 
+void FormWindow::PressWindowless(HWND parent, POINT point) {
+    pressedWindowless_ = WindowlessAt(parent, point);
+    if (pressedWindowless_ != nullptr) {
+        // The release comes here even when it is made outside the window.
+        SetCapture(parent);
+    }
+}
+
+void FormWindow::ReleaseWindowless(HWND parent, POINT point) {
+    Control* pressed = pressedWindowless_;
+    pressedWindowless_ = nullptr;
+    if (GetCapture() == parent) {
+        ReleaseCapture();
+    }
+    if (pressed != nullptr && WindowlessAt(parent, point) == pressed) {
+        pressed->Fire(ControlEvent::Click);
+    }
+}
+
+void FormWindow::SaveFocus() {
+    HWND focus = GetFocus();
+    if (focus != nullptr && IsChild(Handle(), focus)) {
+        focus_ = focus;
+    }
+}
+
+void FormWindow::RestoreFocus() {
+    HWND focus = GetFocus();
+    if (focus != nullptr && IsChild(Handle(), focus)) {
+        return;  // given already, as the window was shown
+    }
+    HWND target = focus_;
+    if (target == nullptr || !IsWindow(target) || !IsChild(Handle(), target) ||
+        !IsWindowVisible(target) || !IsWindowEnabled(target)) {
+        target = GetNextDlgTabItem(Handle(), nullptr, FALSE);
+    }
+    if (target != nullptr) {
+        SetFocus(target);
+    } else if (focus != Handle()) {
+        SetFocus(Handle());  // nothing to focus: the window itself, as before
+    }
+}
+
+Control* FormWindow::DefaultButton() const {
+    Control* focused = FromHandle(GetFocus());
+    if (focused != nullptr && dynamic_cast<PushButton*>(focused) != nullptr) {
+        return focused;
+    }
+    return defaultButtonId_ != 0 ? FromId(defaultButtonId_) : nullptr;
+}
+
+void FormWindow::ShowDefaultButton(const Control* button) {
+    shownDefault_ = button;
+    for (Control* control : controls_) {
+        if (dynamic_cast<PushButton*>(control) == nullptr || control->hwnd_ == nullptr) {
+            continue;
+        }
+        const LONG style = GetWindowLongW(control->hwnd_, GWL_STYLE);
+        const LONG kind = control == button ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+        if ((style & BS_TYPEMASK) != kind) {
+            SendMessageW(control->hwnd_, BM_SETSTYLE, static_cast<WPARAM>(kind), TRUE);
+        }
+    }
+}
+
+void FormWindow::FocusTaken(Control& control) {
+    if (dynamic_cast<PushButton*>(&control) != nullptr) {
+        ShowDefaultButton(&control);
+    }
+}
+
+void FormWindow::FocusLost(Control& control, HWND next) {
+    Control* taking = FromHandle(next);
+    if (dynamic_cast<PushButton*>(&control) != nullptr &&
+        (taking == nullptr || dynamic_cast<PushButton*>(taking) == nullptr)) {
+        ShowDefaultButton(defaultButtonId_ != 0 ? FromId(defaultButtonId_) : nullptr);
+    }
+}
+
 void FormWindow::TrackWindowlessHover(HWND parent, POINT point) {
     Control* hit = WindowlessAt(parent, point);
     if (hit == hoverWindowless_) {
@@ -743,8 +842,8 @@ LRESULT FormWindow::ChildMessage(HWND parent, UINT message, WPARAM wParam, LPARA
         case WM_COMMAND: {
             Control* control = FromId(LOWORD(wParam));
             const UINT code = HIWORD(wParam);
-            if (control == nullptr && LOWORD(wParam) == IDOK && defaultButtonId_ != 0) {
-                control = FromId(defaultButtonId_);
+            if (control == nullptr && LOWORD(wParam) == IDOK) {
+                control = DefaultButton();
             }
             if (control != nullptr && control->IsClick(code, lParam)) {
                 control->Fire(ControlEvent::Click);
@@ -778,13 +877,18 @@ LRESULT FormWindow::ChildMessage(HWND parent, UINT message, WPARAM wParam, LPARA
         case WM_MOUSELEAVE:
             TrackWindowlessHover(parent, POINT{-10000, -10000});
             return 0;
-        case WM_LBUTTONUP: {
-            POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-            if (Control* hit = WindowlessAt(parent, point)) {
-                hit->Fire(ControlEvent::Click);
-            }
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+            PressWindowless(parent, POINT{static_cast<short>(LOWORD(lParam)),
+                                          static_cast<short>(HIWORD(lParam))});
             return 0;
-        }
+        case WM_LBUTTONUP:
+            ReleaseWindowless(parent, POINT{static_cast<short>(LOWORD(lParam)),
+                                            static_cast<short>(HIWORD(lParam))});
+            return 0;
+        case WM_CAPTURECHANGED:
+            pressedWindowless_ = nullptr;
+            break;
         case WM_SETCURSOR:
             if (reinterpret_cast<HWND>(wParam) == parent && LOWORD(lParam) == HTCLIENT) {
                 POINT point{};
@@ -836,6 +940,9 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (lParam == 0 && !followingOwner_) {
                 shown_ = wParam != 0;
                 if (shown_) {
+                    // Shown anew, the window starts at the first control of
+                    // the keyboard order, unless FormShow says otherwise.
+                    focus_ = nullptr;
                     FormShow();
                 }
             }
@@ -857,9 +964,23 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 SetFont(IconTitleFont());
             }
             break;
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                SaveFocus();
+            } else if (HIWORD(wParam) == 0) {  // not minimized
+                RestoreFocus();
+            }
+            return 0;
+        case WM_SETFOCUS:
+            RestoreFocus();
+            return 0;
+        case WM_CANCELMODE:
+            // Sent as the window is disabled, before its focus goes.
+            SaveFocus();
+            break;
         case DM_GETDEFID:
-            if (defaultButtonId_ != 0) {
-                return MAKELRESULT(defaultButtonId_, DC_HASDEFID);
+            if (const Control* button = DefaultButton()) {
+                return MAKELRESULT(button->id_, DC_HASDEFID);
             }
             break;
         default:
@@ -890,6 +1011,58 @@ LRESULT FormWindow::ControlMessage(Control& control, UINT message, WPARAM wParam
     HWND hwnd = control.hwnd_;
     auto* label = dynamic_cast<Label*>(&control);
     switch (message) {
+        case WM_SETFOCUS:
+            FocusTaken(control);
+            break;
+        case WM_KILLFOCUS:
+            FocusLost(control, reinterpret_cast<HWND>(wParam));
+            break;
+        case BM_SETSTYLE:
+            if (dynamic_cast<PushButton*>(&control) != nullptr && shownDefault_ != nullptr) {
+                // The dialog manager restyles the buttons after Tab by rules
+                // of its own; the default border stays where Enter goes.
+                const WPARAM kind = shownDefault_ == &control ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+                wParam = (wParam & ~static_cast<WPARAM>(BS_TYPEMASK)) | kind;
+            }
+            break;
+        case WM_GETDLGCODE:
+            if (dynamic_cast<Memo*>(&control) != nullptr) {
+                // A read-only memo takes the arrows and characters; Tab,
+                // Enter and Esc move on or reach the window's buttons.
+                return DefaultSubclassProc(hwnd, message, wParam, lParam) & ~DLGC_WANTALLKEYS;
+            }
+            break;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+            if (label != nullptr) {
+                control.pressed_ = true;
+                SetCapture(hwnd);
+            }
+            break;
+        case WM_LBUTTONUP:
+            if (label != nullptr) {
+                const bool pressed = control.pressed_;
+                control.pressed_ = false;
+                if (GetCapture() == hwnd) {
+                    ReleaseCapture();
+                }
+                RECT client{};
+                GetClientRect(hwnd, &client);
+                const POINT point{static_cast<short>(LOWORD(lParam)),
+                                  static_cast<short>(HIWORD(lParam))};
+                if (!PtInRect(&client, point)) {
+                    if (control.hover_) {
+                        control.hover_ = false;
+                        control.Fire(ControlEvent::MouseLeave);
+                    }
+                } else if (pressed) {
+                    control.Fire(ControlEvent::Click);
+                }
+            }
+            break;
+        case WM_CAPTURECHANGED:
+            control.pressed_ = false;
+            break;
         case WM_MOUSEMOVE:
             if (!control.hover_) {
                 control.hover_ = true;
