@@ -38,13 +38,9 @@ std::u16string Utf16Text(const std::string& bytes, ByteOrder order) {
     return text;
 }
 
+// One byte, one character of the same number.
 std::u16string Latin1Text(const std::string& bytes) {
-    std::u16string text;
-    text.reserve(bytes.size());
-    for (const char byte : bytes) {
-        text.push_back(static_cast<std::uint8_t>(byte));
-    }
-    return text;
+    return std::u16string(BytesOf(bytes), BytesOf(bytes) + bytes.size());
 }
 
 }  // namespace
