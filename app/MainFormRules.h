@@ -1,6 +1,6 @@
 // The main window's decisions that need no window: the processor make from
-// its name, the speed setting's range, the 45-day update rule, the help
-// menu's place and the nav label that a nav image or label lights up.
+// its name, the speed setting's range, the 45-day update rule and the help
+// menu's place.
 #pragma once
 
 #include <cstdint>

@@ -1,17 +1,14 @@
 #include "app/MainFormRuns.h"
 
-#include <algorithm>
 #include <vector>
 
 #include "tuning/TweakApply.h"
 #include "ui/Captions.h"
+#include "ui/text/CaptionSections.h"
 
 namespace lumora {
 
 namespace {
-
-const wchar_t* const kMainSection = L"LMMainForm";
-const wchar_t* const kSettingsSection = L"LMSettingsForm";
 
 std::vector<std::wstring> Repeat(std::initializer_list<std::pair<const wchar_t*, int>> runs) {
     std::vector<std::wstring> keys;
@@ -21,7 +18,9 @@ std::vector<std::wstring> Repeat(std::initializer_list<std::pair<const wchar_t*,
     return keys;
 }
 
-const std::vector<std::wstring>& FindingSteps() {
+// The caption keys of the steps that both runs show first, each as often as
+// it is shown.
+const std::vector<std::wstring>& SharedStepKeys() {
     static const std::vector<std::wstring> keys = Repeat({{L"MessageChange0", 2},
                                                           {L"MessageChange1", 2},
                                                           {L"MessageChange2", 3},
@@ -36,7 +35,7 @@ const std::vector<std::wstring>& FindingSteps() {
 
 const std::vector<std::wstring>& OptimizeKeys() {
     static const std::vector<std::wstring> keys = [] {
-        std::vector<std::wstring> all = FindingSteps();
+        std::vector<std::wstring> all = SharedStepKeys();
         const auto rest = Repeat({{L"MessageChange9", 3}, {L"MessageChange10", 6}});
         all.insert(all.end(), rest.begin(), rest.end());
         return all;
@@ -46,7 +45,7 @@ const std::vector<std::wstring>& OptimizeKeys() {
 
 const std::vector<std::wstring>& RestoreKeys() {
     static const std::vector<std::wstring> keys = [] {
-        std::vector<std::wstring> all = FindingSteps();
+        std::vector<std::wstring> all = SharedStepKeys();
         const auto rest = Repeat({{L"MessageChange11", 6}});
         all.insert(all.end(), rest.begin(), rest.end());
         return all;
@@ -54,24 +53,17 @@ const std::vector<std::wstring>& RestoreKeys() {
     return keys;
 }
 
-std::wstring Joined(std::initializer_list<const wchar_t*> keys) {
-    std::vector<std::wstring> texts(keys.size());
-    std::transform(keys.begin(), keys.end(), texts.begin(),
-                   [](const wchar_t* key) { return GetCaption(kMainSection, key); });
-    return JoinMessageTexts(texts);
-}
-
 // Shows the run's steps; stops early when the main window is to close.
 void ShowSteps(RunView& view, std::int32_t total, const wchar_t* heading,
                const std::vector<std::wstring>& keys) {
     view.SetMainEnabled(false);
     view.ShowProgress(total);
-    view.SetProgressHeading(GetCaption(kSettingsSection, heading));
+    view.SetProgressHeading(GetCaption(kSettingsFormSection, heading));
     for (const auto& key : keys) {
         if (view.CloseRequested()) {
             return;
         }
-        view.ShowProgressStep(GetCaption(kSettingsSection, key));
+        view.ShowProgressStep(GetCaption(kSettingsFormSection, key));
     }
 }
 
@@ -79,8 +71,7 @@ void AskToRestart(RunView& view) {
     if (view.CloseRequested()) {
         return;
     }
-    const std::wstring text = Joined(
-        {L"MessageBoxChangeRestart1", L"MessageBoxChangeRestart2", L"MessageBoxChangeRestart3"});
+    const std::wstring text = GetMessageText(kMainFormSection, L"MessageBoxChangeRestart", 3);
     const int answer = view.Ask(text, view.MainTitle(), kRestartQuestionFlags);
     // A window closed while the question was open restarts nothing.
     if (answer == kIdYes && !view.CloseRequested()) {
@@ -115,7 +106,7 @@ void RunOptimize(RunView& view) {
 void RunRestore(RunView& view) {
     try {
         const TuningChoices choices = view.Choices();
-        const std::wstring question = Joined({L"MessageBoxReset1", L"MessageBoxReset2"});
+        const std::wstring question = GetMessageText(kMainFormSection, L"MessageBoxReset");
         const int answer = view.Ask(question, view.MainTitle(), kRestoreQuestionFlags);
         // The main window may have been closed while the question was open:
         // then nothing is restored, whatever the answer.

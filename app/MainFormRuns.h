@@ -44,7 +44,8 @@ class RunView {
 inline constexpr std::int32_t kOptimizeStepTotal = 33;
 inline constexpr std::int32_t kRestoreStepTotal = 29;
 
-// Message box answers and flags the runs use (as Windows numbers them).
+// Message box answers and flags the runs use, as Windows numbers them
+// (MainFormRuns_win.cpp checks them against <windows.h>).
 inline constexpr int kIdOk = 1;
 inline constexpr int kIdYes = 6;
 inline constexpr unsigned kRestartQuestionFlags = 0x134;  // MB_YESNO|MB_ICONWARNING|MB_DEFBUTTON2

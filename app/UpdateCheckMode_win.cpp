@@ -7,6 +7,7 @@
 #include "platform/UpdateCheck.h"
 #include "ui/Captions.h"
 #include "ui/framework/WindowClasses.h"
+#include "ui/text/CaptionSections.h"
 
 namespace lumora {
 
@@ -46,9 +47,8 @@ void RunUpdateCheckMode() {
         CloseHandle(instance);
     }
 
-    const std::wstring title = GetCaption(L"LMMainForm", L"LMMainForm");
-    const std::wstring text = JoinMessageTexts({GetCaption(L"LMUpdateForm", L"MessageBoxUpdate1"),
-                                                GetCaption(L"LMUpdateForm", L"MessageBoxUpdate2")});
+    const std::wstring title = GetCaption(kMainFormSection, kMainFormSection);
+    const std::wstring text = GetMessageText(kUpdateFormSection, L"MessageBoxUpdate");
     if (MessageBoxW(nullptr, text.c_str(), title.c_str(), MB_YESNO | MB_ICONINFORMATION) == IDYES) {
         ExecuteFileDetached(ProgramFolder() + kUpdaterFileName, L"");
     }

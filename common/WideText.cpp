@@ -2,17 +2,17 @@
 
 #include <algorithm>
 
+#include "common/Unicode.h"
+
 namespace lumora {
 
 std::u16string WideToUtf16(const std::wstring& text) {
     std::u16string units;
     units.reserve(text.size());
     for (wchar_t wc : text) {
-        auto c = static_cast<std::uint32_t>(wc);
-        if (sizeof(wchar_t) > 2 && c > 0xFFFF && c <= 0x10FFFF) {
-            c -= 0x10000;
-            units.push_back(static_cast<char16_t>(0xD800 + (c >> 10)));
-            units.push_back(static_cast<char16_t>(0xDC00 + (c & 0x3FF)));
+        const auto c = static_cast<std::uint32_t>(wc);
+        if (c <= 0x10FFFF) {
+            AppendCodePoint(units, c);
         } else {
             units.push_back(static_cast<char16_t>(c & 0xFFFF));
         }
@@ -25,9 +25,9 @@ std::wstring Utf16ToWide(const char16_t* units, std::size_t count) {
     text.reserve(count);
     for (std::size_t i = 0; i < count; ++i) {
         std::uint32_t c = units[i];
-        if (sizeof(wchar_t) > 2 && c >= 0xD800 && c <= 0xDBFF && i + 1 < count &&
-            units[i + 1] >= 0xDC00 && units[i + 1] <= 0xDFFF) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (units[i + 1] - 0xDC00);
+        if (sizeof(wchar_t) > 2 && IsHighSurrogate(c) && i + 1 < count &&
+            IsLowSurrogate(units[i + 1])) {
+            c = JoinSurrogates(c, units[i + 1]);
             ++i;
         }
         text.push_back(static_cast<wchar_t>(c));
@@ -46,12 +46,7 @@ std::vector<std::uint8_t> Utf16ToBytes(const std::u16string& units) {
 }
 
 std::u16string BytesToUtf16(const std::uint8_t* bytes, std::size_t count) {
-    std::u16string units;
-    units.reserve(count / 2);
-    for (std::size_t i = 0; i + 1 < count; i += 2) {
-        units.push_back(static_cast<char16_t>(bytes[i] | (bytes[i + 1] << 8)));
-    }
-    return units;
+    return DecodeUtf16(bytes, count, ByteOrder::LittleEndian);
 }
 
 std::wstring AsciiLower(std::wstring text) {

@@ -7,22 +7,22 @@ namespace lumora::program_key {
 namespace {
 
 // The program key is always the one of the 32-bit registry view.
-constexpr bool k64BitView = false;
+constexpr bool kUse64BitView = false;
 
 std::wstring ReadText(const std::wstring& name, const std::wstring& fallback) {
-    return ReadRegString(kRoot, kPath, name, fallback, k64BitView);
+    return ReadRegString(kRoot, kPath, name, fallback, kUse64BitView);
 }
 std::int32_t ReadNumber(const std::wstring& name, std::int32_t fallback) {
-    return ReadRegInteger(kRoot, kPath, name, fallback, k64BitView);
+    return ReadRegInteger(kRoot, kPath, name, fallback, kUse64BitView);
 }
 void WriteText(const std::wstring& name, const std::wstring& text) {
-    WriteRegString(kRoot, kPath, name, text, k64BitView);
+    WriteRegString(kRoot, kPath, name, text, kUse64BitView);
 }
 void WriteNumber(const std::wstring& name, std::int32_t number) {
-    WriteRegInteger(kRoot, kPath, name, number, k64BitView);
+    WriteRegInteger(kRoot, kPath, name, number, kUse64BitView);
 }
 void Delete(const std::wstring& name) {
-    DeleteRegValue(kRoot, kPath, name, k64BitView);
+    DeleteRegValue(kRoot, kPath, name, kUse64BitView);
 }
 
 }  // namespace
@@ -42,11 +42,11 @@ void WriteChoices(const StoredChoices& choices) {
 }
 
 bool ReadRestoreFlag() {
-    return ReadRegBool(kRoot, kPath, kRestore, false, k64BitView);
+    return ReadRegBool(kRoot, kPath, kRestore, false, kUse64BitView);
 }
 
 void SetRestoreFlag() {
-    WriteRegBool(kRoot, kPath, kRestore, true, k64BitView);
+    WriteRegBool(kRoot, kPath, kRestore, true, kUse64BitView);
 }
 
 void DeleteRestoreFlag() {
@@ -70,11 +70,11 @@ void WriteUpdatedDate(const std::wstring& stamp) {
 }
 
 bool ReadUpdatedMark() {
-    return ReadRegBool(kRoot, kPath, kUpdated, false, k64BitView);
+    return ReadRegBool(kRoot, kPath, kUpdated, false, kUse64BitView);
 }
 
 void ClearUpdatedMark() {
-    WriteRegBool(kRoot, kPath, kUpdated, false, k64BitView);
+    WriteRegBool(kRoot, kPath, kUpdated, false, kUse64BitView);
 }
 
 std::wstring ReadLanguage() {

@@ -5,6 +5,22 @@
 
 namespace lumora {
 
+// The access layer's numbers (RegistryBackend.h) are Windows' own.
+static_assert(reg::kKeyRead == KEY_READ && reg::kKeyWrite == KEY_WRITE &&
+                  reg::kKeyAllAccess == KEY_ALL_ACCESS,
+              "access rights");
+static_assert(reg::kKeyWow64_64Key == KEY_WOW64_64KEY && reg::kKeyWow64_32Key == KEY_WOW64_32KEY,
+              "registry view flags");
+static_assert(reg::kSz == REG_SZ && reg::kExpandSz == REG_EXPAND_SZ && reg::kBinary == REG_BINARY &&
+                  reg::kDword == REG_DWORD && reg::kMultiSz == REG_MULTI_SZ,
+              "value types");
+static_assert(reg::kSuccess == ERROR_SUCCESS && reg::kFileNotFound == ERROR_FILE_NOT_FOUND &&
+                  reg::kAccessDenied == ERROR_ACCESS_DENIED &&
+                  reg::kInvalidHandle == ERROR_INVALID_HANDLE &&
+                  reg::kInvalidParameter == ERROR_INVALID_PARAMETER &&
+                  reg::kBadPathname == ERROR_BAD_PATHNAME && reg::kMoreData == ERROR_MORE_DATA,
+              "result codes");
+
 namespace {
 
 HKEY RootHandle(RootKey root) {

@@ -1,5 +1,7 @@
 // The user's four choices as a run works with them, read once from the main
 // window when the run starts.
+// Four numbers of one type that a swap would not reveal: build them by
+// their names ({.osIndex = ..., .connectionType = ...}).
 #pragma once
 
 #include <cstdint>

@@ -11,17 +11,17 @@ namespace pk = program_key;
 
 // The tuned values are those of the 32-bit registry view, as the program
 // key is.
-constexpr bool k64BitView = false;
+constexpr bool kUse64BitView = false;
 
 // Saves a row's value in the program key, read with the row's backup default.
 void TakeCopy(const TweakRow& row) {
     const TweakKey& key = row.key;
     if (row.value.type == TweakType::String) {
-        pk::WriteTextCopy(row.name,
-                          ReadRegString(key.root, key.path, row.name, row.backup.text, k64BitView));
+        pk::WriteTextCopy(
+            row.name, ReadRegString(key.root, key.path, row.name, row.backup.text, kUse64BitView));
     } else {
-        pk::WriteNumberCopy(
-            row.name, ReadRegInteger(key.root, key.path, row.name, row.backup.number, k64BitView));
+        pk::WriteNumberCopy(row.name, ReadRegInteger(key.root, key.path, row.name,
+                                                     row.backup.number, kUse64BitView));
     }
 }
 
@@ -30,23 +30,23 @@ void WriteBackCopy(const TweakRow& row) {
     const TweakKey& key = row.key;
     if (row.value.type == TweakType::String) {
         WriteRegString(key.root, key.path, row.name, pk::ReadTextCopy(row.name, row.backup.text),
-                       k64BitView);
+                       kUse64BitView);
     } else {
         WriteRegInteger(key.root, key.path, row.name,
-                        pk::ReadNumberCopy(row.name, row.backup.number), k64BitView);
+                        pk::ReadNumberCopy(row.name, row.backup.number), kUse64BitView);
     }
 }
 
 void Write(const TweakKey& key, const wchar_t* name, const TweakData& data) {
     switch (data.type) {
         case TweakType::String:
-            WriteRegString(key.root, key.path, name, data.text, k64BitView);
+            WriteRegString(key.root, key.path, name, data.text, kUse64BitView);
             break;
         case TweakType::Dword:
-            WriteRegInteger(key.root, key.path, name, data.number, k64BitView);
+            WriteRegInteger(key.root, key.path, name, data.number, kUse64BitView);
             break;
         case TweakType::Binary:
-            WriteRegBinary(key.root, key.path, name, data.bytes, k64BitView);
+            WriteRegBinary(key.root, key.path, name, data.bytes, kUse64BitView);
             break;
     }
 }
@@ -82,7 +82,8 @@ void ApplyRestorePlan(const std::vector<RestoreStep>& plan) {
                 WriteBackCopy(*step.row);
                 break;
             case RestoreAction::DeleteValue:
-                DeleteRegValue(step.row->key.root, step.row->key.path, step.row->name, k64BitView);
+                DeleteRegValue(step.row->key.root, step.row->key.path, step.row->name,
+                               kUse64BitView);
                 break;
             case RestoreAction::DeleteCopy:
                 break;  // below, once the flag is gone

@@ -15,6 +15,10 @@ namespace lumora {
 // row wins and a missing row gives "".
 std::wstring GetCaption(const std::wstring& section, const std::wstring& key);
 
+// A message box's text: the texts of "<stem>1" to "<stem><parts>" in
+// |section|, one empty line between each two (LookUpMessageText).
+std::wstring GetMessageText(const std::wstring& section, const std::wstring& stem, int parts = 2);
+
 // Applies the rows of the form's own section to its title and components.
 // Without a table the form keeps the texts it has.
 void LoadFormCaptions(Form& form);

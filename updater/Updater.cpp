@@ -2,23 +2,19 @@
 
 #include "platform/ShellAddresses.h"
 #include "ui/text/CaptionLookup.h"
+#include "ui/text/CaptionSections.h"
 
 namespace lumora {
 namespace {
 
-constexpr wchar_t kSection[] = L"LMUpdateForm";
-
-// The two texts "<key>1" and "<key>2" of the section with an empty line
-// between them.
-std::wstring MessageText(const std::wstring& language, const std::wstring& key) {
-    return JoinMessageTexts({LookUpCaption(language, kSection, key + L"1"),
-                             LookUpCaption(language, kSection, key + L"2")});
+std::wstring MessageText(const std::wstring& language, const std::wstring& stem) {
+    return LookUpMessageText(language, kUpdateFormSection, stem);
 }
 
 }  // namespace
 
 void RunUpdater(int checkResult, const std::wstring& language, UpdaterUi& ui) {
-    const std::wstring title = LookUpCaption(language, kSection, kSection);
+    const std::wstring title = LookUpCaption(language, kUpdateFormSection, kUpdateFormSection);
     switch (checkResult) {
         case 1:
             if (ui.Ask(title, MessageText(language, L"MessageBoxUpdate"))) {

@@ -14,6 +14,7 @@
 #include "tuning/TweakPlan.h"
 #include "tuning/WindowsEditions.h"
 #include "ui/Captions.h"
+#include "ui/text/CaptionSections.h"
 
 namespace lumora::help {
 
@@ -63,7 +64,7 @@ std::wstring Trimmed(const std::wstring& text) {
 
 // A caption of the main window without its accelerator mark.
 std::string Caption(const wchar_t* key) {
-    std::wstring text = Trimmed(GetCaption(L"LMMainForm", key));
+    std::wstring text = Trimmed(GetCaption(kMainFormSection, key));
     text.erase(std::remove(text.begin(), text.end(), L'&'), text.end());
     if (text.empty()) {
         throw HelpError("the caption table has no text for LMMainForm, " + Html(key));
@@ -201,8 +202,9 @@ struct Choice {
 };
 
 TuningChoices ChoicesOf(const Choice& choice) {
-    return {ConvertWindowsVersion(static_cast<std::int32_t>(choice.edition)),
-            static_cast<std::int32_t>(choice.connection), kSpeedSettings[choice.speed]};
+    return {.osIndex = ConvertWindowsVersion(static_cast<std::int32_t>(choice.edition)),
+            .connectionType = static_cast<std::int32_t>(choice.connection),
+            .speedSetting = kSpeedSettings[choice.speed]};
 }
 
 void ForEachChoice(const std::function<void(const Choice&)>& visit) {

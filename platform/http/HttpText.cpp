@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "common/Unicode.h"
 #include "platform/http/HttpSyntax.h"
 
 namespace lumora {
@@ -12,92 +13,34 @@ using http::IsSpace;
 using http::Lower;
 using http::Trim;
 
-constexpr char16_t kReplacement = 0xFFFD;
-
-std::uint8_t ByteAt(const std::string& bytes, std::size_t i) {
-    return static_cast<std::uint8_t>(bytes[i]);
+const std::uint8_t* BytesOf(const std::string& bytes) {
+    return reinterpret_cast<const std::uint8_t*>(bytes.data());
 }
 
 bool StartsWith(const std::string& bytes, const char* prefix, std::size_t size) {
     return bytes.compare(0, size, prefix, size) == 0;
 }
 
-void AppendCodePoint(std::u16string& text, std::uint32_t c) {
-    if (c < 0x10000) {
-        text.push_back(static_cast<char16_t>(c));
-        return;
-    }
-    c -= 0x10000;
-    text.push_back(static_cast<char16_t>(0xD800 + (c >> 10)));
-    text.push_back(static_cast<char16_t>(0xDC00 + (c & 0x3FF)));
+std::u16string Utf8Text(const std::string& bytes) {
+    const std::size_t start = StartsWith(bytes, "\xEF\xBB\xBF", 3) ? 3 : 0;
+    return DecodeUtf8(BytesOf(bytes) + start, bytes.size() - start);
 }
 
-std::u16string DecodeUtf8(const std::string& bytes) {
-    std::u16string text;
-    std::size_t i = StartsWith(bytes, "\xEF\xBB\xBF", 3) ? 3 : 0;
-    while (i < bytes.size()) {
-        const std::uint8_t lead = ByteAt(bytes, i);
-        std::size_t length = 1;
-        std::uint32_t c = lead;
-        std::uint32_t least = 0;
-        if (lead >= 0xC0 && lead < 0xE0) {
-            length = 2;
-            c = lead & 0x1Fu;
-            least = 0x80;
-        } else if (lead >= 0xE0 && lead < 0xF0) {
-            length = 3;
-            c = lead & 0x0Fu;
-            least = 0x800;
-        } else if (lead >= 0xF0 && lead < 0xF8) {
-            length = 4;
-            c = lead & 0x07u;
-            least = 0x10000;
-        } else if (lead >= 0x80) {
-            c = kReplacement;
-        }
-        bool valid = i + length <= bytes.size();
-        for (std::size_t k = 1; valid && k < length; ++k) {
-            const std::uint8_t next = ByteAt(bytes, i + k);
-            valid = (next & 0xC0u) == 0x80u;
-            c = (c << 6) | (next & 0x3Fu);
-        }
-        if (!valid || c < least || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
-            // Skip one byte only, so that a good sequence after it survives.
-            text.push_back(kReplacement);
-            ++i;
-            continue;
-        }
-        AppendCodePoint(text, c);
-        i += length;
+// An odd last byte is a code unit cut short: it becomes U+FFFD.
+std::u16string Utf16Text(const std::string& bytes, ByteOrder order) {
+    const bool marked =
+        StartsWith(bytes, order == ByteOrder::BigEndian ? "\xFE\xFF" : "\xFF\xFE", 2);
+    const std::size_t start = marked ? 2 : 0;
+    std::u16string text = DecodeUtf16(BytesOf(bytes) + start, bytes.size() - start, order);
+    if ((bytes.size() - start) % 2 != 0) {
+        text.push_back(kReplacementCharacter);
     }
     return text;
 }
 
-std::u16string DecodeUtf16(const std::string& bytes, bool bigEndian) {
-    std::u16string text;
-    std::size_t i = 0;
-    if (StartsWith(bytes, bigEndian ? "\xFE\xFF" : "\xFF\xFE", 2)) {
-        i = 2;
-    }
-    for (; i + 1 < bytes.size(); i += 2) {
-        const std::uint8_t first = ByteAt(bytes, i);
-        const std::uint8_t second = ByteAt(bytes, i + 1);
-        text.push_back(bigEndian ? static_cast<char16_t>((first << 8) | second)
-                                 : static_cast<char16_t>((second << 8) | first));
-    }
-    if (i < bytes.size()) {
-        text.push_back(kReplacement);
-    }
-    return text;
-}
-
-std::u16string DecodeLatin1(const std::string& bytes) {
-    std::u16string text;
-    text.reserve(bytes.size());
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        text.push_back(ByteAt(bytes, i));
-    }
-    return text;
+// One byte, one character of the same number.
+std::u16string Latin1Text(const std::string& bytes) {
+    return std::u16string(BytesOf(bytes), BytesOf(bytes) + bytes.size());
 }
 
 }  // namespace
@@ -142,18 +85,19 @@ std::string CharsetOf(const std::string& contentType) {
 std::u16string DecodeHttpText(const std::string& bytes, const std::string& contentType) {
     const std::string charset = CharsetOf(contentType);
     if (charset == "utf-8" || charset == "utf8") {
-        return DecodeUtf8(bytes);
+        return Utf8Text(bytes);
     }
     if (charset == "utf-16be") {
-        return DecodeUtf16(bytes, true);
+        return Utf16Text(bytes, ByteOrder::BigEndian);
     }
     if (charset == "utf-16le") {
-        return DecodeUtf16(bytes, false);
+        return Utf16Text(bytes, ByteOrder::LittleEndian);
     }
     if (charset == "utf-16") {
-        return DecodeUtf16(bytes, StartsWith(bytes, "\xFE\xFF", 2));
+        return Utf16Text(bytes, StartsWith(bytes, "\xFE\xFF", 2) ? ByteOrder::BigEndian
+                                                                 : ByteOrder::LittleEndian);
     }
-    return DecodeLatin1(bytes);
+    return Latin1Text(bytes);
 }
 
 }  // namespace lumora

@@ -10,17 +10,18 @@
 #include <cerrno>
 
 #include "platform/http/Socket.h"
+#include "platform/http/SocketCalls.h"
 
 namespace lumora {
 namespace {
+
+using socket_calls::kNoSocket;
 
 #if defined(MSG_NOSIGNAL)
 constexpr int kSendFlags = MSG_NOSIGNAL;  // a closed peer is an error, not SIGPIPE
 #else
 constexpr int kSendFlags = 0;
 #endif
-
-constexpr std::intptr_t kNoSocket = -1;
 
 bool MakeNonBlocking(int fd) {
     const int flags = fcntl(fd, F_GETFL, 0);
@@ -114,41 +115,34 @@ bool TcpConnection::Connect(std::uint32_t address, std::uint16_t port, Deadline 
     return getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length) == 0 && error == 0;
 }
 
-bool TcpConnection::SendAll(const char* data, std::size_t size, Deadline deadline) {
-    const int fd = static_cast<int>(socket_);
-    while (socket_ != kNoSocket && size > 0) {
-        const ssize_t sent = send(fd, data, size, kSendFlags);
-        if (sent > 0) {
-            data += sent;
-            size -= static_cast<std::size_t>(sent);
-        } else if (sent < 0 && errno == EINTR) {
-            continue;
-        } else if (sent < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
-            if (!WaitFor(fd, POLLOUT, deadline)) {
-                return false;
-            }
-        } else {
-            return false;
-        }
+namespace socket_calls {
+namespace {
+
+// The outcome of a send or recv call that returned |result|.
+Outcome OutcomeOf(ssize_t result) {
+    if (result >= 0) {
+        return {Outcome::Moved, static_cast<std::size_t>(result)};
     }
-    return socket_ != kNoSocket;
+    if (errno == EINTR) {
+        return {Outcome::Interrupted, 0};
+    }
+    return {errno == EAGAIN || errno == EWOULDBLOCK ? Outcome::WouldBlock : Outcome::Failed, 0};
 }
 
-std::ptrdiff_t TcpConnection::Receive(char* buffer, std::size_t capacity, Deadline deadline) {
-    const int fd = static_cast<int>(socket_);
-    while (socket_ != kNoSocket) {
-        const ssize_t received = recv(fd, buffer, capacity, 0);
-        if (received >= 0) {
-            return received;
-        }
-        if (errno == EINTR) {
-            continue;
-        }
-        if ((errno != EAGAIN && errno != EWOULDBLOCK) || !WaitFor(fd, POLLIN, deadline)) {
-            return -1;
-        }
-    }
-    return -1;
+}  // namespace
+
+Outcome SendOnce(std::intptr_t socket, const char* data, std::size_t size) {
+    return OutcomeOf(send(static_cast<int>(socket), data, size, kSendFlags));
 }
+
+Outcome ReceiveOnce(std::intptr_t socket, char* buffer, std::size_t capacity) {
+    return OutcomeOf(recv(static_cast<int>(socket), buffer, capacity, 0));
+}
+
+bool WaitUntil(std::intptr_t socket, Ready ready, Deadline deadline) {
+    return WaitFor(static_cast<int>(socket), ready == Ready::ToRead ? POLLIN : POLLOUT, deadline);
+}
+
+}  // namespace socket_calls
 
 }  // namespace lumora

@@ -7,11 +7,13 @@
 #include <climits>
 
 #include "platform/http/Socket.h"
+#include "platform/http/SocketCalls.h"
 
 namespace lumora {
 namespace {
 
-constexpr std::intptr_t kNoSocket = static_cast<std::intptr_t>(INVALID_SOCKET);
+using socket_calls::kNoSocket;
+static_assert(kNoSocket == static_cast<std::intptr_t>(INVALID_SOCKET), "no socket");
 
 // Winsock is started and stopped around each user of it; the library counts.
 class WinsockUse {
@@ -139,36 +141,33 @@ bool TcpConnection::Connect(std::uint32_t address, std::uint16_t port, Deadline 
            error == 0;
 }
 
-bool TcpConnection::SendAll(const char* data, std::size_t size, Deadline deadline) {
-    const SOCKET s = static_cast<SOCKET>(socket_);
-    while (socket_ != kNoSocket && size > 0) {
-        const int sent = send(s, data, ChunkSize(size), 0);
-        if (sent > 0) {
-            data += sent;
-            size -= static_cast<std::size_t>(sent);
-        } else if (sent == SOCKET_ERROR && WSAGetLastError() == WSAEWOULDBLOCK) {
-            if (!WaitFor(s, Wait::Write, deadline)) {
-                return false;
-            }
-        } else {
-            return false;
-        }
+namespace socket_calls {
+namespace {
+
+// The outcome of a send or recv call that returned |result|. Winsock has no
+// interrupted calls.
+Outcome OutcomeOf(int result) {
+    if (result >= 0) {
+        return {Outcome::Moved, static_cast<std::size_t>(result)};
     }
-    return socket_ != kNoSocket;
+    return {WSAGetLastError() == WSAEWOULDBLOCK ? Outcome::WouldBlock : Outcome::Failed, 0};
 }
 
-std::ptrdiff_t TcpConnection::Receive(char* buffer, std::size_t capacity, Deadline deadline) {
-    const SOCKET s = static_cast<SOCKET>(socket_);
-    while (socket_ != kNoSocket) {
-        const int received = recv(s, buffer, ChunkSize(capacity), 0);
-        if (received >= 0) {
-            return received;
-        }
-        if (WSAGetLastError() != WSAEWOULDBLOCK || !WaitFor(s, Wait::Read, deadline)) {
-            return -1;
-        }
-    }
-    return -1;
+}  // namespace
+
+Outcome SendOnce(std::intptr_t socket, const char* data, std::size_t size) {
+    return OutcomeOf(send(static_cast<SOCKET>(socket), data, ChunkSize(size), 0));
 }
+
+Outcome ReceiveOnce(std::intptr_t socket, char* buffer, std::size_t capacity) {
+    return OutcomeOf(recv(static_cast<SOCKET>(socket), buffer, ChunkSize(capacity), 0));
+}
+
+bool WaitUntil(std::intptr_t socket, Ready ready, Deadline deadline) {
+    return WaitFor(static_cast<SOCKET>(socket), ready == Ready::ToRead ? Wait::Read : Wait::Write,
+                   deadline);
+}
+
+}  // namespace socket_calls
 
 }  // namespace lumora

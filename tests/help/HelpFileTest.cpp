@@ -310,8 +310,10 @@ TEST_F(TweakPagesTest, SayWhatEveryChoiceWrites) {
         bool same = true;
         for (const Place& place : AllPlaces()) {
             for (std::int32_t speed = 0; speed < 2 && same; ++speed) {
-                const OptimizePlan plan = PlanOptimize(
-                    {OsIndexOf(place), static_cast<std::int32_t>(place.connection), speed});
+                const OptimizePlan plan =
+                    PlanOptimize({.osIndex = OsIndexOf(place),
+                                  .connectionType = static_cast<std::int32_t>(place.connection),
+                                  .speedSetting = speed});
                 const auto write =
                     std::find_if(plan.writes.begin(), plan.writes.end(),
                                  [&row](const TweakWrite& w) { return w.row == &row; });
@@ -325,7 +327,8 @@ TEST_F(TweakPagesTest, SayWhatEveryChoiceWrites) {
 }
 
 TEST_F(TweakPagesTest, SayWhatIsSavedAndWhatRestoreDoes) {
-    const OptimizePlan plan = PlanOptimize({os_index::kWindows7, 0, 0});
+    const OptimizePlan plan =
+        PlanOptimize({.osIndex = os_index::kWindows7, .connectionType = 0, .speedSetting = 0});
     for (const TweakRow& row : Tweaks()) {
         const PageFacts& page = Page(row);
         const bool saved = std::count(plan.backupCopies.begin(), plan.backupCopies.end(), &row);

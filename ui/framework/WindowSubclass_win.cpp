@@ -20,9 +20,11 @@ struct SubclassCalls {
 const SubclassCalls& Calls() {
     static const SubclassCalls calls = [] {
         SubclassCalls bound;
+        // The copy the import table or the manifest brought in; else the
+        // system folder's, never one that a bare name might find first.
         HMODULE comctl = GetModuleHandleW(L"comctl32.dll");
         if (comctl == nullptr) {
-            comctl = LoadLibraryW(L"comctl32.dll");
+            comctl = LoadSystemLibrary(L"comctl32.dll");
         }
         bound.set = ProcAddress<SetSubclass>(comctl, MAKEINTRESOURCEA(410));
         bound.remove = ProcAddress<RemoveSubclassCall>(comctl, MAKEINTRESOURCEA(412));

@@ -3,8 +3,9 @@
 // big-endian, EF BB BF UTF-8. Without a mark the bytes are in the system's
 // ANSI code page, which the caller decodes.
 //
-// Any bytes give a text: an odd last byte of UTF-16 is dropped, malformed
-// UTF-8 becomes U+FFFD, and the text ends at its first NUL character.
+// Any bytes give a text: an odd last byte of UTF-16 is dropped, ill-formed
+// UTF-8 becomes U+FFFD, one for each maximal ill-formed part
+// (common/Unicode.h), and the text ends at its first NUL character.
 #pragma once
 
 #include <cstddef>

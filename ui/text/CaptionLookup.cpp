@@ -31,6 +31,15 @@ std::wstring JoinMessageTexts(const std::vector<std::wstring>& texts) {
     return joined;
 }
 
+std::wstring LookUpMessageText(const std::wstring& language, const std::wstring& section,
+                               const std::wstring& stem, int parts) {
+    std::vector<std::wstring> texts;
+    for (int part = 1; part <= parts; ++part) {
+        texts.push_back(LookUpCaption(language, section, stem + std::to_wstring(part)));
+    }
+    return JoinMessageTexts(texts);
+}
+
 void ApplyLanguageCaptions(const std::wstring& language, Form& form) {
     try {
         const std::optional<std::wstring> table = ReadCaptionResource(AsciiLower(language));

@@ -20,6 +20,11 @@ std::wstring LookUpCaption(const std::wstring& language, const std::wstring& sec
 // two, also where a text is empty.
 std::wstring JoinMessageTexts(const std::vector<std::wstring>& texts);
 
+// A message box's text from its parts in the table of |language|: the texts
+// of the keys "<stem>1" to "<stem><parts>" of |section|, joined as above.
+std::wstring LookUpMessageText(const std::wstring& language, const std::wstring& section,
+                               const std::wstring& stem, int parts = 2);
+
 // Applies the rows of the form's own section in the table of |language| to
 // its title and components. Without a table the form keeps the texts it has.
 void ApplyLanguageCaptions(const std::wstring& language, Form& form);

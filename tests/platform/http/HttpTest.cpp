@@ -231,6 +231,8 @@ const DecodeCase kDecodeCases[] = {
      u"a\uFFFD\uFFFD(\uFFFD\uFFFD\uFFFDz"},
     {"utf-8 encoded surrogate", "text/plain; charset=utf-8", "\xED\xA0\x80!",
      u"\uFFFD\uFFFD\uFFFD!"},
+    {"utf-8 sequences cut short, one U+FFFD each", "text/plain; charset=utf-8",
+     "a\xE2\x82z\xF0\x9F\x98", u"a\uFFFDz\uFFFD"},
     {"utf-16le", "text/plain; charset=\"UTF-16LE\"", std::string("O\0K\0", 4), u"OK"},
     {"utf-16be", "text/plain; charset=utf-16be", std::string("\0O\0K", 4), u"OK"},
     {"utf-16 with a big-endian mark", "text/plain; charset=utf-16",

@@ -245,7 +245,9 @@ TEST_F(TweakRunTest, OptimizeWritesTheRowsOfEveryChoice) {
                 SCOPED_TRACE(::testing::Message() << "OS index " << os << ", connection "
                                                   << connection << ", speed " << speed);
                 Clear();
-                ApplyOptimizePlan(PlanOptimize({os, connection, speed}, BackupCopies::Kept));
+                ApplyOptimizePlan(PlanOptimize(
+                    {.osIndex = os, .connectionType = connection, .speedSetting = speed},
+                    BackupCopies::Kept));
                 const std::vector<Cell> expected = AfterOptimize(os, connection, speed);
                 ExpectCells(expected);
                 ExpectNothingElse(expected);
@@ -259,7 +261,7 @@ TEST_F(TweakRunTest, OptimizeWritesTheRowsOfEveryChoice) {
 
 TEST_F(TweakRunTest, FirstRunCopiesTheValuesFoundBeforeWriting) {
     Put(OwnValues());
-    ApplyOptimizePlan(PlanOptimize({5, 0, 1}));
+    ApplyOptimizePlan(PlanOptimize({.osIndex = 5, .connectionType = 0, .speedSetting = 1}));
     ExpectCells(AsCopies(OwnValues()));
     ExpectCells(AfterOptimize(5, 0, 1));
 }
@@ -273,22 +275,23 @@ TEST_F(TweakRunTest, ValuesThatCannotBeReadAreCopiedAsTheirDefaults) {
     raw_.Put(kHklm, kCrash, L"AutoReboot", 11 /* REG_QWORD */, Bytes(8, 0));
     raw_.Put(kHklm, kTcpip, L"KeepAliveTime", reg::kDword, Bytes{1, 2});
     raw_.Put(kHkcu, kInternet, L"MaxConnectionsPerServer", reg::kSz, TextBytes(L"6", true));
-    ApplyOptimizePlan(PlanOptimize({5, 0, 0}));
+    ApplyOptimizePlan(PlanOptimize({.osIndex = 5, .connectionType = 0, .speedSetting = 0}));
     ExpectCells(AsCopies(BackupDefaults()));
 
     Clear();
     raw_.Put(kHkcu, kMetrics, L"MinAnimate", reg::kDword, DwordBytes(0));
-    ApplyOptimizePlan(PlanOptimize({5, 0, 0}));
+    ApplyOptimizePlan(PlanOptimize({.osIndex = 5, .connectionType = 0, .speedSetting = 0}));
     ExpectCells(AsCopies(BackupDefaults()));
 }
 
 TEST_F(TweakRunTest, LaterRunsLeaveTheCopiesAlone) {
     Put(OwnValues());
-    ApplyOptimizePlan(PlanOptimize({1, 2, 0}));
+    ApplyOptimizePlan(PlanOptimize({.osIndex = 1, .connectionType = 2, .speedSetting = 0}));
     // Changed by hand in between.
     raw_.Put(kHkcu, kMetrics, L"MinAnimate", reg::kSz, TextBytes(L"7", true));
     raw_.Put(kHklm, kPriority, L"Win32PrioritySeparation", reg::kDword, DwordBytes(99));
-    ApplyOptimizePlan(PlanOptimize({1, 0, 1}, BackupCopies::Kept));
+    ApplyOptimizePlan(
+        PlanOptimize({.osIndex = 1, .connectionType = 0, .speedSetting = 1}, BackupCopies::Kept));
     ExpectCells(AsCopies(OwnValues()));
     ExpectCells(AfterOptimize(1, 0, 1));
 }
@@ -369,7 +372,7 @@ TEST_F(TweakRunTest, OptimizeThenRestoreGivesBackOnlyTheBackedUpValues) {
     before[3].value = kGone;  // Win32PrioritySeparation did not exist
     before.push_back({kHklm, kTcpip, L"SynAttackProtect", Dw(1)});  // a row without backup
     Put(before);
-    ApplyOptimizePlan(PlanOptimize({5, 0, 1}));
+    ApplyOptimizePlan(PlanOptimize({.osIndex = 5, .connectionType = 0, .speedSetting = 1}));
     ApplyRestorePlan(PlanRestore(5, 0));
 
     std::vector<Cell> after = before;
@@ -382,132 +385,6 @@ TEST_F(TweakRunTest, OptimizeThenRestoreGivesBackOnlyTheBackedUpValues) {
 TEST_F(TweakRunTest, RestoreWithoutCopiesWritesTheDefaults) {
     ApplyRestorePlan(PlanRestore(8, 0));
     ExpectCells(BackupDefaults());
-}
-
-// Logs the writes and deletions made through it, by value name; those in
-// the program key are marked "copy".
-class RecordingRegistry : public MemoryRegistry {
-  public:
-    long OpenKey(RootKey root, const std::wstring& subKey, std::uint32_t access,
-                 RegKeyHandle& key) override {
-        const long rc = MemoryRegistry::OpenKey(root, subKey, access, key);
-        if (rc == reg::kSuccess) {
-            keys_[key] = subKey;
-        }
-        return rc;
-    }
-    long CreateKey(RootKey root, const std::wstring& subKey, std::uint32_t access,
-                   RegKeyHandle& key) override {
-        const long rc = MemoryRegistry::CreateKey(root, subKey, access, key);
-        if (rc == reg::kSuccess) {
-            keys_[key] = subKey;
-        }
-        return rc;
-    }
-    long SetValue(RegKeyHandle key, const std::wstring& name, std::uint32_t type,
-                  const std::uint8_t* data, std::uint32_t size) override {
-        log.push_back(L"write " + Where(key) + name);
-        return MemoryRegistry::SetValue(key, name, type, data, size);
-    }
-    long DeleteValue(RegKeyHandle key, const std::wstring& name) override {
-        log.push_back(L"delete " + Where(key) + name);
-        return MemoryRegistry::DeleteValue(key, name);
-    }
-
-    std::vector<std::wstring> log;
-
-  private:
-    std::wstring Where(RegKeyHandle key) {
-        return EqualNoCase(keys_[key], L"Software\\OSTREL\\Lumora\\") ? L"copy " : L"";
-    }
-    std::map<RegKeyHandle, std::wstring> keys_;
-};
-
-TEST(TweakRunOrderTest, OptimizeCopiesBeforeTheFlagAndRestoreDeletesTheCopiesLast) {
-    RecordingRegistry registry;
-    ScopedRegistry scope(registry);
-
-    ApplyOptimizePlan(PlanOptimize({2, 0, 0}));
-    const std::vector<std::wstring> copies = {
-        L"write copy MinAnimate",
-        L"write copy DisablePagingExecutive",
-        L"write copy LargeSystemCache",
-        L"write copy Win32PrioritySeparation",
-        L"write copy AutoReboot",
-        L"write copy NtfsDisableLastAccessupdate",
-        L"write copy NtfsMftZoneReservation",
-        L"write copy MaxConnectionsPerServer",
-        L"write copy MaxConnectionsPer1_0Server",
-        L"write copy KeepAliveTime",
-        L"write copy KeepAliveInterval",
-        L"write copy Restore",
-        L"write MinAnimate",
-    };
-    ASSERT_GE(registry.log.size(), copies.size());
-    EXPECT_EQ(std::vector<std::wstring>(registry.log.begin(), registry.log.begin() + 13), copies);
-
-    registry.log.clear();
-    ApplyRestorePlan(PlanRestore(2, 0));
-    const std::vector<std::wstring> restore = {
-        L"write MinAnimate",
-        L"write DisablePagingExecutive",
-        L"write LargeSystemCache",
-        L"write Win32PrioritySeparation",
-        L"write AutoReboot",
-        L"write NtfsDisableLastAccessupdate",
-        L"write NtfsMftZoneReservation",
-        L"delete SmoothScroll",
-        L"delete Use StyleSheets",
-        L"delete Append Completion",
-        L"delete ContigFileAllocSize",
-        L"delete LinkResolveIgnoreLinkInfo",
-        L"delete NoResolveSearch",
-        L"delete IoPageLockLimit",
-        L"delete SendAlert",
-        L"delete NoPopUpsOnBoot",
-        L"delete Error Mode",
-        L"delete Start",
-        L"delete SynAttackProtect",
-        L"delete TcpMaxHalfOpen",
-        L"delete TcpMaxHalfOpenRetried",
-        L"delete EnablePMTUDiscovery",
-        L"delete EnableDeadGWDetect",
-        L"delete KeepAliveTime",
-        L"delete EnableICMPRedirects",
-        L"delete NoNameReleaseOnDemand",
-        L"delete PerformRouterDiscovery",
-        L"write MaxConnectionsPerServer",
-        L"write MaxConnectionsPer1_0Server",
-        L"write KeepAliveTime",
-        L"write KeepAliveInterval",
-        L"delete DefaultTTL",
-        L"delete EnablePMTUBHDetect",
-        L"delete EnablePMTUDiscovery",
-        L"delete SackOpts",
-        L"delete Tcp1323Opts",
-        L"delete GlobalMaxTcpWindowSize",
-        L"delete TcpWindowSize",
-        L"delete TcpMaxDupAcks",
-        L"delete NonBestEffortLimit",
-        L"delete MaxOutstandingSends",
-        L"delete EnablePrefetcher",
-        L"delete ThumbnailSize",
-        L"delete ThumbnailQuality",
-        L"delete AutoChkTimeOut",
-        L"delete copy Restore",
-        L"delete copy MinAnimate",
-        L"delete copy DisablePagingExecutive",
-        L"delete copy LargeSystemCache",
-        L"delete copy Win32PrioritySeparation",
-        L"delete copy AutoReboot",
-        L"delete copy NtfsDisableLastAccessupdate",
-        L"delete copy NtfsMftZoneReservation",
-        L"delete copy MaxConnectionsPerServer",
-        L"delete copy MaxConnectionsPer1_0Server",
-        L"delete copy KeepAliveTime",
-        L"delete copy KeepAliveInterval",
-    };
-    EXPECT_EQ(registry.log, restore);
 }
 
 }  // namespace
