@@ -5,6 +5,7 @@
 
 #include "app/MainFormRules.h"
 #include "app/MainFormRuns.h"
+#include "app/Startup.h"
 #include "common/Version.h"
 #include "platform/NativeHandCursor.h"
 #include "platform/Shell.h"
@@ -22,6 +23,7 @@
 #include "ui/SettingsForm.h"
 #include "ui/SystemFont.h"
 #include "ui/framework/WindowClasses.h"
+#include "ui/text/CaptionSections.h"
 
 namespace lumora {
 
@@ -47,7 +49,7 @@ namespace pk = program_key;
 
 }  // namespace
 
-TLMMainForm::TLMMainForm() : FormWindow(L"LMMainForm", kMainFormClass) {}
+TLMMainForm::TLMMainForm() : FormWindow(kMainFormSection, kMainFormClass) {}
 
 void TLMMainForm::SetDialogs(TLMAboutForm* aboutForm, TLMSettingsForm* settingsForm) {
     aboutForm_ = aboutForm;
@@ -72,7 +74,8 @@ bool TLMMainForm::Create() {
 
 void TLMMainForm::AddComponents() {
     const CursorKind hand = CursorKind::HandPoint;
-    Add(backgroundImage_, {{L"BackgroundImage", 0, 0, 764, 500}, IDB_MAIN_BACKGROUND});
+    Add(backgroundImage_,
+        {{L"BackgroundImage", 0, 0, kClientWidth, kClientHeight}, IDB_MAIN_BACKGROUND});
     Add(topLogoImage_, {{L"TopLogoImage", 8, 16, 400, 50}, IDB_MAIN_LOGO});
 
     Add(nav_[0].image, {{L"NavButton1", 672, 16, 78, 27, L"", hand}, IDB_NAV_BUTTON1});
@@ -218,7 +221,7 @@ void TLMMainForm::FormCreate() {
         return LocalTextToDate(DateStampToLocalText(stored));
     };
     if (UpdateCheckDueAt(CurrentLocalTime(), readBack)) {
-        ExecuteFileDetached(ProgramFolder() + kProgramFileName, L"/checkupdate");
+        ExecuteFileDetached(ProgramFolder() + kProgramFileName, kCheckUpdateSwitch);
     }
 }
 

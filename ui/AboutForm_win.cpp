@@ -11,6 +11,7 @@
 #include "ui/SystemFont.h"
 #include "ui/framework/Application.h"
 #include "ui/framework/WindowClasses.h"
+#include "ui/text/CaptionSections.h"
 
 namespace lumora {
 
@@ -20,7 +21,7 @@ constexpr COLORREF kLinkBlue = RGB(0, 102, 204);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 }  // namespace
 
-TLMAboutForm::TLMAboutForm() : FormWindow(L"LMAboutForm", kAboutFormClass) {}
+TLMAboutForm::TLMAboutForm() : FormWindow(kAboutFormSection, kAboutFormClass) {}
 
 bool TLMAboutForm::Create(HWND owner) {
     if (!CreateForm(L"", kStyle, 0, 700, 441, owner)) {

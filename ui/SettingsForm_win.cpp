@@ -5,6 +5,7 @@
 #include "ui/SystemFont.h"
 #include "ui/framework/Application.h"
 #include "ui/framework/WindowClasses.h"
+#include "ui/text/CaptionSections.h"
 
 namespace lumora {
 
@@ -20,7 +21,7 @@ std::uint64_t ClockSeed() {
 }
 }  // namespace
 
-TLMSettingsForm::TLMSettingsForm() : FormWindow(L"LMSettingsForm", kSettingsFormClass) {}
+TLMSettingsForm::TLMSettingsForm() : FormWindow(kSettingsFormSection, kSettingsFormClass) {}
 
 bool TLMSettingsForm::Create(HWND owner) {
     if (!CreateForm(L"", kStyle, 0, 479, 146, owner)) {

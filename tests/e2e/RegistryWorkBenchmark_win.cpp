@@ -75,9 +75,11 @@ class NoOpView : public RunView {
 void Run() {
     test::RawRegistry raw;
     auto noProgramKey = [&raw] { raw.DeleteTree(program_key::kRoot, program_key::kPath); };
-    const OptimizePlan plan = PlanOptimize({ConvertWindowsVersion(kWindows10Item), kCableItem, 0});
-    const OptimizePlan kept =
-        PlanOptimize({ConvertWindowsVersion(kWindows10Item), kCableItem, 0}, BackupCopies::Kept);
+    const TuningChoices choices{.osIndex = ConvertWindowsVersion(kWindows10Item),
+                                .connectionType = kCableItem,
+                                .speedSetting = 0};
+    const OptimizePlan plan = PlanOptimize(choices);
+    const OptimizePlan kept = PlanOptimize(choices, BackupCopies::Kept);
     const std::vector<RestoreStep> restore =
         PlanRestore(ConvertWindowsVersion(kWindows10Item), kCableItem);
     char what[128];

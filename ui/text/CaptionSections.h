@@ -6,6 +6,7 @@
 namespace lumora {
 
 inline constexpr const wchar_t* kMainFormSection = L"LMMainForm";
+inline constexpr const wchar_t* kAboutFormSection = L"LMAboutForm";
 inline constexpr const wchar_t* kSettingsFormSection = L"LMSettingsForm";
 // The texts of the update messages; no window of its own.
 inline constexpr const wchar_t* kUpdateFormSection = L"LMUpdateForm";
