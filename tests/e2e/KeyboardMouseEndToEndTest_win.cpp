@@ -289,6 +289,29 @@ TEST_F(KeyboardMouseTest, EnterPressesTheFocusedButtonElseTheDefault) {
     ExpectOptimizeRun("Enter on Optimize");
 }
 
+// In the about box, Enter presses Close at first, and Help once Help has the
+// focus: the box then stays open.
+TEST_F(KeyboardMouseTest, EnterInTheAboutBoxPressesItsFocusedButton) {
+    Open(false);
+    ShowAboutByLink();
+    test::PressKey(VK_TAB, VK_SHIFT);
+    ExpectFocus(about_, AboutButton(kHelp), "Help focused");
+    test::PressKey(VK_RETURN);
+    EXPECT_TRUE(WaitFor([this] { return HelpWindow() != nullptr; })) << "Enter on Help";
+    EXPECT_TRUE(AboutShown());
+    if (HWND help = HelpWindow()) {
+        PostMessageW(help, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(WaitFor([this] { return HelpWindow() == nullptr; }));
+    }
+    SetForegroundWindow(about_);
+    ExpectFocus(about_, AboutButton(kHelp), "after the help");
+    test::PressKey(VK_TAB);
+    ExpectFocus(about_, AboutButton(kClose), "Close focused");
+    test::PressKey(VK_RETURN);
+    EXPECT_TRUE(WaitFor([this] { return !AboutShown(); })) << "Enter on Close";
+    ExpectFocus(main_, MainButton(kOptimize), "back in the main window");
+}
+
 // F1 opens the help wherever the focus is, in the main window and in the
 // about box.
 TEST_F(KeyboardMouseTest, F1OpensTheHelpWithTheFocusAnywhere) {
