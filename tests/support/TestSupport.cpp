@@ -4,6 +4,7 @@
 
 #include "common/WideText.h"
 #include "tests/support/RawRegistry.h"
+#include "tests/support/Wine.h"
 
 namespace lumora::test {
 
