@@ -37,8 +37,19 @@ if [ ${#missing[@]} -gt 0 ]; then
   apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
-# wine32 runs the shipped 32-bit program's tests. Skipped with
-# LUMORA_SKIP_WINE32=1.
+# wine32 runs the shipped 32-bit program's tests, where the kernel runs
+# 32-bit programs at all. Where it does not, an installed wine32 is removed
+# again: Debian's wine command would otherwise pick its loader, which cannot
+# start, for the 64-bit programs too.
+if ! "$(dirname "$0")/can-run-i386.sh"; then
+  if installed "$wine32_package"; then
+    need_root "removing $wine32_package"
+    apt-get remove -y -qq "$wine32_package" >/dev/null 2>&1 || true
+  fi
+  echo "lumora: this kernel does not run 32-bit programs: no wine32, the tests run at 64 bits only" >&2
+  exit 0
+fi
+# Skipped with LUMORA_SKIP_WINE32=1.
 if installed "$wine32_package" || [ "${LUMORA_SKIP_WINE32:-0}" = 1 ]; then
   exit 0
 fi

@@ -25,7 +25,7 @@ elif [ -z "${DISPLAY:-}" ]; then
 fi
 
 scripts/install-deps.sh
-if [ -x /usr/lib/wine/wine ]; then
+if [ -x /usr/lib/wine/wine ] && scripts/can-run-i386.sh; then
   target=win32; toolchain=cmake/mingw-i686.cmake
 else
   target=win64; toolchain=cmake/mingw-x86_64.cmake  # this Wine runs 64-bit programs only

@@ -55,7 +55,7 @@ cmake --build "$build/native" -j"$jobs"
 ctest --test-dir "$build/native" --output-on-failure -j"$jobs"
 
 wine32=no
-if [ -x /usr/lib/wine/wine ]; then
+if [ -x /usr/lib/wine/wine ] && scripts/can-run-i386.sh; then
   wine32=yes
 fi
 if [ $wine32 = yes ]; then
