@@ -350,8 +350,7 @@ constexpr POINT kAboutPicture = {668, 71};
 
 // The targets opened through a handler of web addresses or .rtf files.
 bool OpensAHandler(Target target) {
-    return target == Target::HomePage || target == Target::SupportPage ||
-           target == Target::Licence;
+    return target == Target::HomePage || target == Target::SupportPage || target == Target::Licence;
 }
 
 TEST_F(UserPathsTest, EachPathOpensItsOwnTarget) {

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "tests/kit/TestReport.h"
+#include "tests/support/Wine.h"
 
 namespace {
 
@@ -58,10 +59,9 @@ bool WriteFileText(const std::wstring& path, const std::string& text) {
 }
 
 std::string Narrow(const std::wstring& text) {
-    std::string narrow;
-    for (const wchar_t c : text) {
-        narrow.push_back(c < 0x80 ? static_cast<char>(c) : '?');
-    }
+    std::string narrow(text.size(), '?');
+    std::transform(text.begin(), text.end(), narrow.begin(),
+                   [](wchar_t c) { return c < 0x80 ? static_cast<char>(c) : '?'; });
     return narrow;
 }
 
@@ -69,6 +69,24 @@ std::wstring FullPath(const std::wstring& path) {
     wchar_t full[MAX_PATH] = {};
     const DWORD n = GetFullPathNameW(path.c_str(), MAX_PATH, full, nullptr);
     return n > 0 && n < MAX_PATH ? std::wstring(full) : path;
+}
+
+// Windows shows no crash dialog to a process whose error mode says so (the
+// tests inherit it from here); Wine's debugger shows one regardless, unless
+// its own setting turns it off. Without this, a crashing test would wait out
+// its time limit under Wine.
+void QuietWineCrashes() {
+    if (!lumora::test::RunningUnderWine()) {
+        return;
+    }
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Wine\\WineDbg", 0, nullptr, 0, KEY_SET_VALUE,
+                        nullptr, &key, nullptr) == ERROR_SUCCESS) {
+        const DWORD off = 0;
+        RegSetValueExW(key, L"ShowCrashDialog", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&off),
+                       sizeof(off));
+        RegCloseKey(key);
+    }
 }
 
 int Run(const std::wstring& folder, const std::wstring& test, DWORD seconds,
@@ -81,9 +99,9 @@ int Run(const std::wstring& folder, const std::wstring& test, DWORD seconds,
     std::wstring command = L"\"" + exe + L"\" \"--gtest_output=xml:" + report + L"\"";
 
     SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
-    HANDLE log = CreateFileW((resultsFolder + L"\\" + test + L".log").c_str(), GENERIC_WRITE,
-                             FILE_SHARE_READ, &inheritable, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                             nullptr);
+    HANDLE log =
+        CreateFileW((resultsFolder + L"\\" + test + L".log").c_str(), GENERIC_WRITE,
+                    FILE_SHARE_READ, &inheritable, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     if (log != INVALID_HANDLE_VALUE) {
@@ -194,10 +212,8 @@ std::string HostLines() {
                   static_cast<unsigned>(sizeof(void*) * 8));
     lines += line;
 
-    using WineVersionFn = const char*(CDECL*)();
-    const auto wineVersion = reinterpret_cast<WineVersionFn>(
-        reinterpret_cast<void*>(GetProcAddress(ntdll, "wine_get_version")));
-    lines += std::string("Wine:     ") + (wineVersion != nullptr ? wineVersion() : "no") + "\r\n";
+    const char* wine = lumora::test::WineVersion();
+    lines += std::string("Wine:     ") + (wine != nullptr ? wine : "no") + "\r\n";
 
     SYSTEMTIME now{};
     GetLocalTime(&now);
@@ -239,11 +255,11 @@ int Summary(const std::wstring& results, const std::vector<std::wstring>& folder
             const std::wstring wideName(name.begin(), name.end());
             const std::string xml = ReadFileText(results + L"\\" + wideName + L".xml", 32 << 20);
             std::string outcome = ReadFileText(results + L"\\" + wideName + L".exit", 256);
-            outcome = outcome.substr(0, outcome.find_first_of("\r\n"));
+            outcome.resize(std::min(outcome.size(), outcome.find_first_of("\r\n")));
             const SuiteReport report = ReadReport(xml);
             const std::string suite = Narrow(folder) + "\\" + name;
-            std::snprintf(line, sizeof(line), "%-36s %7d %7d %7d\r\n", suite.c_str(),
-                          report.passed, static_cast<int>(report.failures.size()), report.skipped);
+            std::snprintf(line, sizeof(line), "%-36s %7d %7d %7d\r\n", suite.c_str(), report.passed,
+                          static_cast<int>(report.failures.size()), report.skipped);
             text += line;
             ++suites;
             passed += report.passed;
@@ -290,6 +306,7 @@ int wmain(int argc, wchar_t** argv) {
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
     const std::wstring command = argc > 1 ? argv[1] : L"";
     if (command == L"run" && argc == 6) {
+        QuietWineCrashes();
         const long seconds = std::wcstol(argv[4], nullptr, 10);
         return Run(argv[2], argv[3], seconds > 0 ? static_cast<DWORD>(seconds) : 300, argv[5]);
     }

@@ -1,7 +1,7 @@
 # Writes LumoraWindowsTests.zip; the target windows_test_kit runs it.
 #   cmake -DSOURCE=tests/kit -DUNIT_BIN=<bin> -DUNIT_LIST=<tests.txt> [-DUNIT_FILES=<files>]
 #         -DE2E_BIN=<bin> -DE2E_LIST=<tests.txt> -DTOOL=<lumora_kit.exe>
-#         -DSTAGE=<folder> -DZIP=<zip> -P MakeKit.cmake
+#         -DSTAGE=<folder> -DZIP=<zip> [-DSTRIP=<strip>] -P MakeKit.cmake
 #
 # The kit folder holds:
 #   run-tests.cmd, README.txt, lumora_kit.exe
@@ -10,7 +10,9 @@
 #          licence, the probes and stand-ins the tests start)
 #   e2e\   the test build's end-to-end tests, its Lumora.exe and recorders
 #   tests\ what a unit test finds beside the bin\ folder (the tests' setup)
-# Each of unit\ and e2e\ has a tests.txt: "<test> <seconds>" a line.
+# Each of unit\ and e2e\ has a tests.txt: "<test> <seconds>" a line. The
+# kit's copies of the test executables lose their symbol tables, nearly half
+# of their size; the programs under test are copied as they are built.
 
 foreach(required SOURCE UNIT_BIN UNIT_LIST E2E_BIN E2E_LIST TOOL STAGE ZIP)
   if(NOT DEFINED ${required})
@@ -45,6 +47,12 @@ function(copy_bin from to list)
     string(REGEX REPLACE " .*$" "" name "${test}")
     if(NOT EXISTS ${to}/${name}.exe)
       message(FATAL_ERROR "MakeKit.cmake: ${from}/${name}.exe was not built")
+    endif()
+    if(STRIP)
+      execute_process(COMMAND ${STRIP} ${to}/${name}.exe RESULT_VARIABLE failed)
+      if(failed)
+        message(FATAL_ERROR "MakeKit.cmake: could not strip ${to}/${name}.exe")
+      endif()
     endif()
   endforeach()
 endfunction()

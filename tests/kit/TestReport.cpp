@@ -18,7 +18,8 @@ std::string Attribute(const std::string& tag, const std::string& name) {
     static const struct {
         const char* entity;
         char text;
-    } kEntities[] = {{"&quot;", '"'}, {"&apos;", '\''}, {"&lt;", '<'}, {"&gt;", '>'}, {"&amp;", '&'}};
+    } kEntities[] = {
+        {"&quot;", '"'}, {"&apos;", '\''}, {"&lt;", '<'}, {"&gt;", '>'}, {"&amp;", '&'}};
     std::string value;
     for (std::size_t at = 0; at < raw.size();) {
         bool replaced = false;

@@ -39,9 +39,9 @@ TEST(TestReport, CountsEachOutcomeAndNamesTheFailures) {
 // A test executable that crashed or was ended leaves no report or half of
 // one: never a complete one, whatever it had counted so far.
 TEST(TestReport, ReportsCutShortAreIncomplete) {
-    for (const std::size_t length : {std::size_t{0}, std::size_t{40}, kReport.find("<failure"),
-                                     kReport.find("Wine only"), kReport.find("</testsuite>"),
-                                     kReport.find("</testsuites>") + 5}) {
+    for (const std::size_t length :
+         {std::size_t{0}, std::size_t{40}, kReport.find("<failure"), kReport.find("Wine only"),
+          kReport.find("</testsuite>"), kReport.find("</testsuites>") + 5}) {
         SCOPED_TRACE(length);
         EXPECT_FALSE(ReadReport(kReport.substr(0, length)).complete);
     }

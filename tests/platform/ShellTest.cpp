@@ -182,8 +182,8 @@ class ShellNothing : public ShellStart {
         ASSERT_TRUE(AssignProcessToJobObject(job, GetCurrentProcess()));
         auto started = [job] {
             JOBOBJECT_BASIC_ACCOUNTING_INFORMATION info{};
-            QueryInformationJobObject(job, JobObjectBasicAccountingInformation, &info,
-                                      sizeof(info), nullptr);
+            QueryInformationJobObject(job, JobObjectBasicAccountingInformation, &info, sizeof(info),
+                                      nullptr);
             return info.TotalProcesses;
         };
         const DWORD before = started();

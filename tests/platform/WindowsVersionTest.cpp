@@ -208,8 +208,8 @@ TEST(HostWindowsVersion, ProgramSeesTheHostsOwnEdition) {
     }
     const OSVERSIONINFOEXW host = HostVersion();
     const std::string hostText = std::to_string(host.dwMajorVersion) + "." +
-                                  std::to_string(host.dwMinorVersion) + " type " +
-                                  std::to_string(host.wProductType);
+                                 std::to_string(host.dwMinorVersion) + " type " +
+                                 std::to_string(host.wProductType);
     SCOPED_TRACE("host " + hostText);
     for (const bool manifest : {true, false}) {
         const std::wstring probe = manifest ? L"version_probe_manifest.exe" : L"version_probe.exe";

@@ -5,8 +5,11 @@
 
 namespace lumora::test {
 
-// True when ntdll exports wine_get_version (asked at run time): the tests
-// run under Wine. Always false natively.
+// Wine's version ("8.0") when ntdll exports wine_get_version (asked at run
+// time), else null: on Windows, and always natively.
+const char* WineVersion();
+
+// True when the tests run under Wine.
 bool RunningUnderWine();
 
 }  // namespace lumora::test
