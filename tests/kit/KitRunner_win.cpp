@@ -142,7 +142,9 @@ int Run(const std::wstring& folder, const std::wstring& test, DWORD seconds,
         GetExitCodeProcess(process.hProcess, &code);
         passed = code == 0;
         char text[64];
-        std::snprintf(text, sizeof(text), "exit code %ld", static_cast<long>(code));
+        // A crash's code reads best as Windows names it: 0xC0000005.
+        std::snprintf(text, sizeof(text), code > 0xFFFF ? "exit code 0x%08lX" : "exit code %lu",
+                      static_cast<unsigned long>(code));
         outcome = text;
     }
     CloseHandle(process.hProcess);
