@@ -123,6 +123,16 @@ if command -v convert >/dev/null && [ -d "$testbuild/screenshots" ]; then
 fi
 echo "lumora: screenshots of the windows are in $testbuild/screenshots"
 
+# The Windows test kit, run as a person runs it on Windows: unpacked outside
+# build/ into a folder with a space in its name, in a fresh Wine prefix of
+# its own, with plain wine and cmd.exe and none of the project's scripts. It
+# is made at the end-to-end tests' width: 32 bits, the kit that is handed
+# out, where this machine runs wine32; else the same kit at 64 bits.
+step "Windows test kit ($e2e_width-bit): unpacked in a fresh Wine prefix, run-tests.cmd"
+cmake --build "$build/win$e2e_width" --target windows_test_kit
+scripts/kit-under-wine.sh "$build/win$e2e_width/LumoraWindowsTests.zip" "$build/kit-results" ||
+  status=1
+
 step "Benchmark: the optimize run's registry work under Wine ($e2e_width-bit)"
 under_xvfb scripts/wine-run.sh --prefix "$prefix" "$testbuild/bin/registry_work_benchmark.exe" || status=1
 

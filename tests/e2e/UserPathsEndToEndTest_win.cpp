@@ -20,6 +20,7 @@
 #include "tests/support/Automation.h"
 #include "tests/support/Process.h"
 #include "tests/support/RawRegistry.h"
+#include "tests/support/Wine.h"
 #include "ui/framework/WindowClasses.h"
 
 #ifndef LUMORA_EXPECTED_WEB_HOST
@@ -143,9 +144,13 @@ class UserPathsTest : public ::testing::Test {
                  {recorder, L"viewer.exe"}}) {
             copied_ = copied_ && CopyFileW(from.c_str(), (folder_ + to).c_str(), FALSE);
         }
-        urlHandler_.Set(L"\"" + folder_ + L"browser.exe\" \"%1\"");
-        rtfClass_.Set(L"LumoraTest.RtfFile");
-        rtfHandler_.Set(L"\"" + folder_ + L"viewer.exe\" \"%1\"");
+        // Windows keeps the user's own choice of browser and viewer past
+        // these keys: there the paths to them are left out.
+        if (test::RunningUnderWine()) {
+            urlHandler_.Set(L"\"" + folder_ + L"browser.exe\" \"%1\"");
+            rtfClass_.Set(L"LumoraTest.RtfFile");
+            rtfHandler_.Set(L"\"" + folder_ + L"viewer.exe\" \"%1\"");
+        }
     }
     static void TearDownTestSuite() {
         urlHandler_.Restore();
@@ -343,6 +348,11 @@ constexpr POINT kHomePicture = {475, 71};
 constexpr POINT kSupportPicture = {560, 71};
 constexpr POINT kAboutPicture = {668, 71};
 
+// The targets opened through a handler of web addresses or .rtf files.
+bool OpensAHandler(Target target) {
+    return target == Target::HomePage || target == Target::SupportPage || target == Target::Licence;
+}
+
 TEST_F(UserPathsTest, EachPathOpensItsOwnTarget) {
     HWND main = lumora_.Main();
     // In order: the about box's own paths run while the box is shown.
@@ -381,8 +391,18 @@ TEST_F(UserPathsTest, EachPathOpensItsOwnTarget) {
         {"About label", [&] { ClickLabel(main, L"About"); }, Target::AboutBox, true},
         {"About link", [&] { ClickLabel(main, L"About Lumora"); }, Target::AboutBox, true},
     };
+    int leftOut = 0;
     for (const Path& path : paths) {
         SCOPED_TRACE(path.what);
+        if (!test::RunningUnderWine() && OpensAHandler(path.target)) {
+            ++leftOut;
+            // On Windows the web page or the licence would open in the
+            // user's own browser or viewer, which the test cannot replace.
+            if (path.closeAboutAfter) {
+                CloseAbout();
+            }
+            continue;
+        }
         path.act();
         ExpectOpens(path.target);
         if (path.closeAboutAfter) {
@@ -392,6 +412,11 @@ TEST_F(UserPathsTest, EachPathOpensItsOwnTarget) {
     EXPECT_TRUE(WaitFor([main] { return IsWindowEnabled(main) != FALSE; }))
         << "the main window stayed disabled";
     ExpectNothingElse(Target::AboutBox);
+    if (leftOut > 0) {
+        GTEST_SKIP() << "the help, updater and about box paths passed; the " << leftOut
+                     << " paths to the web pages and the licence run under Wine only, where "
+                        "HKEY_CLASSES_ROOT can point them at recorders";
+    }
 }
 
 // Enter right after the box is shown presses Close: the focus is on it, and

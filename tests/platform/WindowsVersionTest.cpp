@@ -1,5 +1,6 @@
 // GetWindowsVersion over scripted version queries (the fall-back to the plain
-// record), and over the real one for every Windows version Wine imitates.
+// record), over the real one for every Windows version Wine imitates, and on
+// Windows over the host's own version.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -11,6 +12,7 @@
 #include "platform/WindowsVersion_win.h"
 #include "tests/support/Process.h"
 #include "tests/support/RawRegistry.h"
+#include "tests/support/Wine.h"
 
 namespace lumora {
 namespace {
@@ -175,6 +177,59 @@ TEST_F(WineVersions, EveryImitatedVersionWithAndWithoutTheManifest) {
                 EXPECT_EQ(answer.productType, c.productType);
                 EXPECT_EQ(answer.plainIndex, c.plainIndex);
             }
+        }
+    }
+}
+
+// The host's own version, past the compatibility answer a program without
+// the supported-OS entries gets: ntdll's RtlGetVersion where it has one,
+// else the plain query (Windows 2000 gives its own version to everyone).
+OSVERSIONINFOEXW HostVersion() {
+    OSVERSIONINFOEXW record{};
+    record.dwOSVersionInfoSize = sizeof(record);
+    using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOEXW*);
+    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    const auto rtlGetVersion = reinterpret_cast<RtlGetVersionFn>(
+        reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlGetVersion")));
+    if (rtlGetVersion == nullptr || rtlGetVersion(&record) != 0) {
+        record = OSVERSIONINFOEXW{};
+        record.dwOSVersionInfoSize = sizeof(record);
+        GetVersionExW(reinterpret_cast<OSVERSIONINFOW*>(&record));
+    }
+    return record;
+}
+
+// On Windows the program's index is that of the host's own edition, and the
+// manifest is what lets it see past Windows 8.
+TEST(HostWindowsVersion, ProgramSeesTheHostsOwnEdition) {
+    if (test::RunningUnderWine()) {
+        GTEST_SKIP() << "Wine imitates the version set for each program (see WineVersions); "
+                        "the host's own edition is checked on Windows only";
+    }
+    const OSVERSIONINFOEXW host = HostVersion();
+    const std::string hostText = std::to_string(host.dwMajorVersion) + "." +
+                                 std::to_string(host.dwMinorVersion) + " type " +
+                                 std::to_string(host.wProductType);
+    SCOPED_TRACE("host " + hostText);
+    for (const bool manifest : {true, false}) {
+        const std::wstring probe = manifest ? L"version_probe_manifest.exe" : L"version_probe.exe";
+        const std::string text = test::RunAndCapture(L"\"" + test::TestFolder() + probe + L"\"");
+        SCOPED_TRACE((manifest ? "manifest, probe printed: " : "no manifest, probe printed: ") +
+                     text);
+        unsigned long major = 0, minor = 0;
+        unsigned productType = 0;
+        int index = -99, plainIndex = -99;
+        std::istringstream(text) >> major >> minor >> productType >> index >> plainIndex;
+        // Without the supported-OS entries Windows 8.1 and later answer 6.2.
+        const bool capped = !manifest && (host.dwMajorVersion > 6 ||
+                                          (host.dwMajorVersion == 6 && host.dwMinorVersion > 2));
+        EXPECT_EQ(major, capped ? 6u : host.dwMajorVersion);
+        EXPECT_EQ(minor, capped ? 2u : host.dwMinorVersion);
+        EXPECT_EQ(productType, host.wProductType);
+        EXPECT_EQ(index, OsIndexFor(major, minor, host.wProductType));
+        EXPECT_EQ(plainIndex, OsIndexFor(major, minor, kProductTypeNone));
+        if (manifest) {
+            EXPECT_NE(index, -1) << "every Windows from 2000 to 10 has an index";
         }
     }
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "registry/MemoryRegistry.h"
+#include "tests/support/Wine.h"
 
 namespace lumora::test {
 
@@ -40,9 +41,5 @@ class RawRegistry {
 // Little-endian UTF-16 bytes of a text, with or without a terminating 0.
 std::vector<std::uint8_t> TextBytes(const std::wstring& text, bool terminated);
 std::vector<std::uint8_t> DwordBytes(std::uint32_t value);
-
-// True when the tests run under Wine: known Wine gaps are marked with it,
-// not deleted.
-bool RunningUnderWine();
 
 }  // namespace lumora::test

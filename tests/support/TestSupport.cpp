@@ -1,7 +1,3 @@
-#if defined(_WIN32)
-#include <windows.h>
-#endif
-
 #include "common/WideText.h"
 #include "tests/support/RawRegistry.h"
 
@@ -18,15 +14,6 @@ std::vector<std::uint8_t> TextBytes(const std::wstring& text, bool terminated) {
 std::vector<std::uint8_t> DwordBytes(std::uint32_t value) {
     return {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
             static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 24)};
-}
-
-bool RunningUnderWine() {
-#if defined(_WIN32)
-    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
-#else
-    return false;
-#endif
 }
 
 }  // namespace lumora::test
