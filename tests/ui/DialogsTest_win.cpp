@@ -18,8 +18,6 @@
 #include "tests/support/RawRegistry.h"
 #include "ui/AboutForm.h"
 #include "ui/SettingsForm.h"
-#include "ui/text/CaptionResource.h"
-#include "ui/text/CaptionTable.h"
 
 namespace lumora {
 namespace {
