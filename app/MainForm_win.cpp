@@ -19,9 +19,8 @@
 #include "tuning/ConnectionTypes.h"
 #include "tuning/WindowsEditions.h"
 #include "ui/AboutForm.h"
-#include "ui/Captions.h"
+#include "ui/PrepareForm.h"
 #include "ui/SettingsForm.h"
-#include "ui/SystemFont.h"
 #include "ui/framework/WindowClasses.h"
 #include "ui/text/CaptionSections.h"
 
@@ -78,108 +77,113 @@ void TLMMainForm::AddComponents() {
         {{L"BackgroundImage", 0, 0, kClientWidth, kClientHeight}, IDB_MAIN_BACKGROUND});
     Add(topLogoImage_, {{L"TopLogoImage", 8, 16, 400, 50}, IDB_MAIN_LOGO});
 
-    Add(nav_[0].image, {{L"NavButton1", 672, 16, 78, 27, L"", hand}, IDB_NAV_BUTTON1});
-    Add(nav_[0].label, {{L"NavStatic1", 701, 22, 0, 0, L"", hand}, Design(8, 0, kWhite)});
-    Add(nav_[1].image, {{L"NavButton2", 471, 58, 85, 27, L"", hand}, IDB_NAV_BUTTON2});
-    Add(nav_[1].label, {{L"NavStatic2", 502, 64, 0, 0, L"", hand}, Design(8, kFontBold, kWhite)});
-    Add(nav_[2].image, {{L"NavButton3", 556, 58, 108, 27, L"", hand}, IDB_NAV_BUTTON3});
-    Add(nav_[2].label, {{L"NavStatic3", 587, 64, 0, 0, L"", hand}, Design(8, kFontBold, kWhite)});
-    Add(nav_[3].image, {{L"NavButton4", 664, 58, 99, 27, L"", hand}, IDB_NAV_BUTTON4});
-    Add(nav_[3].label, {{L"NavStatic4", 695, 64, 0, 0, L"", hand}, Design(8, kFontBold, kWhite)});
+    Add(nav_[0].image, {{L"NavButton1", 672, 16, 78, 27, nullptr, hand}, IDB_NAV_BUTTON1});
+    Add(nav_[0].label, {{L"NavStatic1", 701, 22, 0, 0, nullptr, hand}, Design(8, 0, kWhite)});
+    Add(nav_[1].image, {{L"NavButton2", 471, 58, 85, 27, nullptr, hand}, IDB_NAV_BUTTON2});
+    Add(nav_[1].label,
+        {{L"NavStatic2", 502, 64, 0, 0, nullptr, hand}, Design(8, kFontBold, kWhite)});
+    Add(nav_[2].image, {{L"NavButton3", 556, 58, 108, 27, nullptr, hand}, IDB_NAV_BUTTON3});
+    Add(nav_[2].label,
+        {{L"NavStatic3", 587, 64, 0, 0, nullptr, hand}, Design(8, kFontBold, kWhite)});
+    Add(nav_[3].image, {{L"NavButton4", 664, 58, 99, 27, nullptr, hand}, IDB_NAV_BUTTON4});
+    Add(nav_[3].label,
+        {{L"NavStatic4", 695, 64, 0, 0, nullptr, hand}, Design(8, kFontBold, kWhite)});
 
     Add(navLabel2_, {{L"NavLabel2", 16, 98}, Design(10, kFontBold, kGrey)});
-    Add(linkLabel4_, {{L"LinkLabel4", 16, 135, 0, 0, L"", hand}, Design(8, 0, kBlack)});
-    Add(linkLabel5_, {{L"LinkLabel5", 16, 165, 0, 0, L"", hand}, Design(8, 0, kBlack)});
-    Add(linkLabel6_, {{L"LinkLabel6", 16, 195, 0, 0, L"", hand}, Design(8, 0, kBlack)});
-    Add(linkLabel7_, {{L"LinkLabel7", 16, 251, 0, 0, L"", hand}, Design(8, 0, kBlack)});
+    Add(linkLabel4_, {{L"LinkLabel4", 16, 135, 0, 0, nullptr, hand}, Design(8, 0, kBlack)});
+    Add(linkLabel5_, {{L"LinkLabel5", 16, 165, 0, 0, nullptr, hand}, Design(8, 0, kBlack)});
+    Add(linkLabel6_, {{L"LinkLabel6", 16, 195, 0, 0, nullptr, hand}, Design(8, 0, kBlack)});
+    Add(linkLabel7_, {{L"LinkLabel7", 16, 251, 0, 0, nullptr, hand}, Design(8, 0, kBlack)});
 
     Add(mainPanel_, {{L"MainPanel", 182, 91, 582, 388}, GetSysColor(COLOR_WINDOW)});
-    Add(benefitsPanel_, {{L"BenefitsPanel", 0, 0, 582, 65, L"MainPanel"}, kBenefitsTint});
-    Add(benefitsLabel_,
-        {{L"BenefitsLabel", 16, 6, 0, 0, L"BenefitsPanel"}, Design(8, kFontBold, kBlack)});
-    LabelArgs description{{L"BenefitsDescription", 16, 25, 550, 36, L"BenefitsPanel"},
-                          Design(8, 0, kGrey)};
+    Panel* const main = &mainPanel_;
+    Add(benefitsPanel_, {{L"BenefitsPanel", 0, 0, 582, 65, main}, kBenefitsTint});
+    Panel* const benefits = &benefitsPanel_;
+    Add(benefitsLabel_, {{L"BenefitsLabel", 16, 6, 0, 0, benefits}, Design(8, kFontBold, kBlack)});
+    Label::Args description{{L"BenefitsDescription", 16, 25, 550, 36, benefits},
+                            Design(8, 0, kGrey)};
     description.wordWrap = true;
     description.showAccelChar = false;
     Add(benefitsDescription_, description);
 
     const FontSpec plain = Design(8, 0, kDefaultTextColor);
-    Add(osVersionLabel_, {{L"OSVersionLabel", 16, 76, 0, 0, L"MainPanel"}, plain});
+    Add(osVersionLabel_, {{L"OSVersionLabel", 16, 76, 0, 0, main}, plain});
     std::vector<std::wstring> editions;
     std::vector<int> editionImages;
     for (const auto& edition : kWindowsEditions) {
         editions.emplace_back(edition.text);
         editionImages.push_back(edition.kind == EditionKind::Server ? 1 : 0);
     }
-    Add(windowsCombo_, {{L"WindowsCombo", 16, 95, 309, 22, L"MainPanel"},
+    Add(windowsCombo_, {{L"WindowsCombo", 16, 95, 309, 22, main},
                         editions,
                         editionImages,
                         {IDB_EDITION_WORKSTATION, IDB_EDITION_SERVER}});
-    Add(processorTypeLabel_, {{L"ProcessorTypeLabel", 16, 128, 0, 0, L"MainPanel"}, plain});
-    Add(processorCombo_, {{L"ProcessorCombo", 16, 147, 309, 22, L"MainPanel"},
+    Add(processorTypeLabel_, {{L"ProcessorTypeLabel", 16, 128, 0, 0, main}, plain});
+    Add(processorCombo_, {{L"ProcessorCombo", 16, 147, 309, 22, main},
                           {std::begin(kProcessorItems), std::end(kProcessorItems)},
                           {},
                           {IDB_PROCESSOR}});
     std::vector<std::wstring> connectionTypes(std::size(kConnectionTypes));
     std::transform(std::begin(kConnectionTypes), std::end(kConnectionTypes),
                    connectionTypes.begin(), [](const ConnectionType& type) { return type.text; });
-    Add(modemTypeLabel_, {{L"ModemTypeLabel", 16, 180, 0, 0, L"MainPanel"}, plain});
+    Add(modemTypeLabel_, {{L"ModemTypeLabel", 16, 180, 0, 0, main}, plain});
     Add(modemCombo_,
-        {{L"ModemCombo", 16, 199, 309, 22, L"MainPanel"}, connectionTypes, {}, {IDB_CONNECTION}});
-    Add(speedLabel_, {{L"SpeedLabel", 16, 231, 0, 0, L"MainPanel"}, plain});
-    Add(speedTrackBar_, {{L"SpeedTrackBar", 16, 244, 309, 44, L"MainPanel"}, 0, 1, 1, 26});
-    Add(fastLabel_, {{L"FastLabel", 33, 292, 0, 0, L"MainPanel"}, plain});
-    LabelArgs faster{{L"FasterLabel", 307, 292, 0, 0, L"MainPanel"}, plain};
+        {{L"ModemCombo", 16, 199, 309, 22, main}, connectionTypes, {}, {IDB_CONNECTION}});
+    Add(speedLabel_, {{L"SpeedLabel", 16, 231, 0, 0, main}, plain});
+    Add(speedTrackBar_, {{L"SpeedTrackBar", 16, 244, 309, 44, main}, 0, 1, 1, 26});
+    Add(fastLabel_, {{L"FastLabel", 33, 292, 0, 0, main}, plain});
+    Label::Args faster{{L"FasterLabel", 307, 292, 0, 0, main}, plain};
     faster.rightAligned = true;
     Add(fasterLabel_, faster);
 
-    Add(lineSeparator1_, {{L"LineSeparator1", 360, 102, 2, 183, L"MainPanel"}, true});
-    ButtonArgs go{{L"GoButton", 400, 95, 145, 52, L"MainPanel"}, Design(8, kFontBold, kBlack)};
+    Add(lineSeparator1_, {{L"LineSeparator1", 360, 102, 2, 183, main}, true});
+    PushButton::Args go{{L"GoButton", 400, 95, 145, 52, main}, Design(8, kFontBold, kBlack)};
     go.parentFont = false;
     go.isDefault = true;
     Add(goButton_, go);
-    Add(restoreButton_, {{L"RestoreButton", 400, 171, 145, 25, L"MainPanel"}});
+    Add(restoreButton_, {{L"RestoreButton", 400, 171, 145, 25, main}});
     restoreButton_.SetEnabled(false);
-    Add(lineSeparator2_, {{L"LineSeparator2", 16, 315, 536, 5, L"MainPanel"}});
-    Add(versionInstalledLabel_, {{L"VersionInstalledLabel", 16, 336, 0, 0, L"MainPanel"},
-                                 Design(8, kFontBold, kDefaultTextColor)});
-    Add(softwareLastUpdateLabel_,
-        {{L"SoftwareLastUpdateLabel", 16, 355, 0, 0, L"MainPanel"}, plain});
-    ButtonArgs updates{{L"UpdatesButton", 400, 336, 154, 33, L"MainPanel"}};
+    Add(lineSeparator2_, {{L"LineSeparator2", 16, 315, 536, 5, main}});
+    Add(versionInstalledLabel_,
+        {{L"VersionInstalledLabel", 16, 336, 0, 0, main}, Design(8, kFontBold, kDefaultTextColor)});
+    Add(softwareLastUpdateLabel_, {{L"SoftwareLastUpdateLabel", 16, 355, 0, 0, main}, plain});
+    PushButton::Args updates{{L"UpdatesButton", 400, 336, 154, 33, main}};
     updates.shield = true;
     Add(updatesButton_, updates);
 
-    Add(popupMenu_, L"PopupMenu");
-    Add(helpFilePopup_, popupMenu_, L"HelpFilePopup");
+    Add(popupMenu_, {{L"PopupMenu"}});
+    Add(helpFilePopup_, {{L"HelpFilePopup"}, &popupMenu_});
     popupMenu_.AddSeparator();
-    Add(techSupportPopup_, popupMenu_, L"TechSupportPopup");
+    Add(techSupportPopup_, {{L"TechSupportPopup"}, &popupMenu_});
 
     SetTabOrder({&goButton_, &restoreButton_, &windowsCombo_, &processorCombo_, &modemCombo_,
                  &speedTrackBar_, &updatesButton_});
 }
 
 void TLMMainForm::BindEvents() {
-    using E = ControlEvent;
-    const auto onClick = [this](std::initializer_list<Control*> controls,
+    const auto onClick = [this](std::initializer_list<Event*> events,
                                 void (TLMMainForm::*handler)()) {
-        for (Control* control : controls) {
-            control->On(E::Click, [this, handler](Control&) { (this->*handler)(); });
+        for (Event* event : events) {
+            *event = [this, handler] { (this->*handler)(); };
         }
     };
-    onClick({&goButton_}, &TLMMainForm::GoButtonClick);
-    onClick({&restoreButton_}, &TLMMainForm::RestoreButtonClick);
-    onClick({&nav_[0].image, &nav_[0].label}, &TLMMainForm::NavButton1Click);
-    onClick({&nav_[1].image, &nav_[1].label, &linkLabel6_}, &TLMMainForm::NavButton2Click);
-    onClick({&nav_[2].image, &nav_[2].label, &linkLabel5_, &techSupportPopup_},
+    onClick({&goButton_.onClick}, &TLMMainForm::GoButtonClick);
+    onClick({&restoreButton_.onClick}, &TLMMainForm::RestoreButtonClick);
+    onClick({&nav_[0].image.onClick, &nav_[0].label.onClick}, &TLMMainForm::NavButton1Click);
+    onClick({&nav_[1].image.onClick, &nav_[1].label.onClick, &linkLabel6_.onClick},
+            &TLMMainForm::NavButton2Click);
+    onClick({&nav_[2].image.onClick, &nav_[2].label.onClick, &linkLabel5_.onClick,
+             &techSupportPopup_.onClick},
             &TLMMainForm::NavButton3Click);
-    onClick({&nav_[3].image, &nav_[3].label, &linkLabel7_}, &TLMMainForm::NavButton4Click);
-    onClick({&linkLabel4_, &helpFilePopup_}, &TLMMainForm::HelpFilePopupClick);
-    onClick({&updatesButton_}, &TLMMainForm::UpdatesButtonClick);
+    onClick({&nav_[3].image.onClick, &nav_[3].label.onClick, &linkLabel7_.onClick},
+            &TLMMainForm::NavButton4Click);
+    onClick({&linkLabel4_.onClick, &helpFilePopup_.onClick}, &TLMMainForm::HelpFilePopupClick);
+    onClick({&updatesButton_.onClick}, &TLMMainForm::UpdatesButtonClick);
     // The pointer over a navigation button or its label underlines the
     // label; over a link label, the link label itself.
-    const auto underlineOnHover = [](Control& control, Label& label) {
-        control.On(E::MouseEnter, [&label](Control&) { label.SetUnderline(true); });
-        control.On(E::MouseLeave, [&label](Control&) { label.SetUnderline(false); });
+    const auto underlineOnHover = [](PointerEvents& control, Label& label) {
+        control.onMouseEnter = [&label] { label.SetUnderline(true); };
+        control.onMouseLeave = [&label] { label.SetUnderline(false); };
     };
     for (NavButton& nav : nav_) {
         underlineOnHover(nav.image, nav.label);
@@ -193,9 +197,7 @@ void TLMMainForm::BindEvents() {
 }
 
 void TLMMainForm::FormCreate() {
-    FollowDesktopFont();
-    NormalizeFormFonts(*this);
-    LoadFormCaptions(*this);
+    PrepareForm(*this);
 
     std::wstring lastUpdate = DateStampToDisplayText(pk::ReadUpdatedDate());
     if (lastUpdate.empty()) {
@@ -339,7 +341,7 @@ void TLMMainForm::NavButton1Click() {
     GetWindowRect(Handle(), &window);
     RECT client{};
     GetClientRect(Handle(), &client);
-    const ControlArgs& place = nav_[0].image.Args();
+    const ControlArgs& place = nav_[0].image.Placement();
     const ScreenPoint corner = HelpMenuCorner(
         window.left, window.top, window.right - window.left, window.bottom - window.top,
         client.right, client.bottom, place.left, place.top, place.width, place.height);

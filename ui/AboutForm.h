@@ -15,7 +15,8 @@ class TLMAboutForm : public FormWindow {
 
   protected:
     void FormShow() override;
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // The close box ends the box as Close does; Esc does not.
+    void OnCancel(CancelBy how) override;
 
   private:
     void HelpButtonClick();

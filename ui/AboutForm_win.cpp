@@ -7,8 +7,7 @@
 #include "platform/ShellAddresses.h"
 #include "platform/Sound.h"
 #include "resources/ResourceIds.h"
-#include "ui/Captions.h"
-#include "ui/SystemFont.h"
+#include "ui/PrepareForm.h"
 #include "ui/framework/Application.h"
 #include "ui/framework/WindowClasses.h"
 #include "ui/text/CaptionSections.h"
@@ -29,26 +28,27 @@ bool TLMAboutForm::Create(HWND owner) {
     }
     const COLORREF window = GetSysColor(COLOR_WINDOW);
     Add(aboutPanel_, {{L"AboutPanel", 0, 0, 700, 386}, window});
-    Add(largeIcon_, {{L"LargeIcon", 372, 130, 256, 256, L"AboutPanel"}, IDB_ABOUT_ICON});
-    Add(versionLabel_, {{L"VersionLabel", 72, 82, 0, 0, L"AboutPanel"},
+    Panel* const panel = &aboutPanel_;
+    Add(largeIcon_, {{L"LargeIcon", 372, 130, 256, 256, panel}, IDB_ABOUT_ICON});
+    Add(versionLabel_, {{L"VersionLabel", 72, 82, 0, 0, panel},
                         FontSpec{L"Tahoma", 10, kFontBold, kDefaultTextColor}});
-    LabelArgs copyright{{L"CopyrightLabel", 72, 101, 0, 0, L"AboutPanel"}};
+    Label::Args copyright{{L"CopyrightLabel", 72, 101, 0, 0, panel}};
     copyright.parentFont = true;
     Add(copyrightLabel_, copyright);
     Add(licenseAgreementLabel_,
-        {{L"LicenseAgreementLabel", 72, 287, 0, 0, L"AboutPanel", CursorKind::HandPoint},
+        {{L"LicenseAgreementLabel", 72, 287, 0, 0, panel, CursorKind::HandPoint},
          FontSpec{L"Tahoma", 8, 0, kLinkBlue}});
-    LabelArgs warning{{L"CopyrightWarningLabel", 81, 306, 556, 70, L"AboutPanel"}};
+    Label::Args warning{{L"CopyrightWarningLabel", 81, 306, 556, 70, panel}};
     warning.parentFont = true;
     warning.wordWrap = true;
     warning.centreVertically = true;
     Add(copyrightWarningLabel_, warning);
-    Add(bannerImage_, {{L"BannerImage", 0, 0, 700, 60, L"AboutPanel"}, IDB_ABOUT_BANNER});
-    Add(bannerLabel_, {{L"BannerLabel", 48, 18, 0, 0, L"AboutPanel"},
-                       FontSpec{L"Tahoma", 12, kFontBold, kWhite}});
-    Add(licensedMemo_, {{L"LicensedMemo", 72, 136, 556, 73, L"AboutPanel"}, window});
+    Add(bannerImage_, {{L"BannerImage", 0, 0, 700, 60, panel}, IDB_ABOUT_BANNER});
+    Add(bannerLabel_,
+        {{L"BannerLabel", 48, 18, 0, 0, panel}, FontSpec{L"Tahoma", 12, kFontBold, kWhite}});
+    Add(licensedMemo_, {{L"LicensedMemo", 72, 136, 556, 73, panel}, window});
     Add(aboutBevel_, {{L"AboutBevel", 0, 386, 700, 5}});
-    ButtonArgs close{{L"CloseButton", 608, 403, 79, 25}};
+    PushButton::Args close{{L"CloseButton", 608, 403, 79, 25}};
     close.isDefault = true;
     Add(closeButton_, close);
     Add(helpButton_, {{L"HelpButton", 14, 403, 79, 25}});
@@ -56,14 +56,11 @@ bool TLMAboutForm::Create(HWND owner) {
 
     // The modal loop ends on closed_, gives the activation back to the main
     // window and only then hides the box.
-    closeButton_.On(ControlEvent::Click, [this](Control&) { closed_ = true; });
-    helpButton_.On(ControlEvent::Click, [this](Control&) { HelpButtonClick(); });
-    licenseAgreementLabel_.On(ControlEvent::Click,
-                              [this](Control&) { LicenseAgreementLabelClick(); });
-    licenseAgreementLabel_.On(ControlEvent::MouseEnter,
-                              [](Control& sender) { sender.SetUnderline(true); });
-    licenseAgreementLabel_.On(ControlEvent::MouseLeave,
-                              [](Control& sender) { sender.SetUnderline(false); });
+    closeButton_.onClick = [this] { closed_ = true; };
+    helpButton_.onClick = [this] { HelpButtonClick(); };
+    licenseAgreementLabel_.onClick = [this] { LicenseAgreementLabelClick(); };
+    licenseAgreementLabel_.onMouseEnter = [this] { licenseAgreementLabel_.SetUnderline(true); };
+    licenseAgreementLabel_.onMouseLeave = [this] { licenseAgreementLabel_.SetUnderline(false); };
     return true;
 }
 
@@ -74,29 +71,21 @@ void TLMAboutForm::ShowModalOver(HWND owner) {
 }
 
 void TLMAboutForm::FormShow() {
-    FollowDesktopFont();
-    NormalizeFormFonts(*this);
     // The version label is made afresh from its caption at every showing:
     // emptied first, so that without a caption row it shows the version
     // alone, once.
     versionLabel_.SetCaption(std::wstring());
-    LoadFormCaptions(*this);
+    PrepareForm(*this);
     versionLabel_.SetCaption(versionLabel_.Caption() + kProgramVersion + L")");
     SetFocus(closeButton_.Handle());
 }
 
-LRESULT TLMAboutForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    // The close box ends the box as Close does; Esc (IDCANCEL) does not.
-    if (message == WM_CLOSE) {
+void TLMAboutForm::OnCancel(CancelBy how) {
+    if (how == CancelBy::CloseRequest) {
         closed_ = true;
         // Wakes the modal loop when the request was sent from elsewhere.
         PostMessageW(Handle(), WM_NULL, 0, 0);
-        return 0;
     }
-    if (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL) {
-        return 0;
-    }
-    return FormWindow::HandleMessage(message, wParam, lParam);
 }
 
 void TLMAboutForm::HelpButtonClick() {

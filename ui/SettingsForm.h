@@ -27,7 +27,9 @@ class TLMSettingsForm : public FormWindow {
 
   protected:
     void FormShow() override;
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // A close request (another instance's update check sends one) hides
+    // the dialog; Esc does nothing.
+    void OnCancel(CancelBy how) override;
 
   private:
     ProgressState steps_;

@@ -1,8 +1,7 @@
 #include "ui/SettingsForm.h"
 
-#include "ui/Captions.h"
+#include "ui/PrepareForm.h"
 #include "ui/ProgressStep.h"
-#include "ui/SystemFont.h"
 #include "ui/framework/Application.h"
 #include "ui/framework/WindowClasses.h"
 #include "ui/text/CaptionSections.h"
@@ -29,20 +28,20 @@ bool TLMSettingsForm::Create(HWND owner) {
     }
     UseDoubleBuffering();
     const CursorKind wait = CursorKind::HourGlass;
-    Add(settingsPanel_, {{L"SettingsPanel", 0, 0, 479, 146, L"", wait}, GetSysColor(COLOR_WINDOW)});
-    Add(currentSettingsHeading_, {{L"CurrentSettingsHeading", 42, 30, 0, 0, L"SettingsPanel"},
+    Add(settingsPanel_,
+        {{L"SettingsPanel", 0, 0, 479, 146, nullptr, wait}, GetSysColor(COLOR_WINDOW)});
+    Panel* const panel = &settingsPanel_;
+    Add(currentSettingsHeading_, {{L"CurrentSettingsHeading", 42, 30, 0, 0, panel},
                                   FontSpec{L"Tahoma", 8, kFontBold, kDefaultTextColor}});
-    Add(mainProgress_, {{L"MainProgress", 42, 59, 401, 17, L"SettingsPanel", wait}});
-    LabelArgs step{{L"CurrentSettingsLabel", 42, 94, 0, 0, L"SettingsPanel"}};
+    Add(mainProgress_, {{L"MainProgress", 42, 59, 401, 17, panel, wait}});
+    Label::Args step{{L"CurrentSettingsLabel", 42, 94, 0, 0, panel}};
     step.parentFont = true;
     Add(currentSettingsLabel_, step);
     return true;
 }
 
 void TLMSettingsForm::FormShow() {
-    FollowDesktopFont();
-    NormalizeFormFonts(*this);
-    LoadFormCaptions(*this);
+    PrepareForm(*this);
     mainProgress_.SetPosition(0);
 }
 
@@ -80,13 +79,10 @@ void TLMSettingsForm::ShowProgressStep(const std::wstring& text) {
     }
 }
 
-LRESULT TLMSettingsForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_CLOSE) {
-        // Another instance's update check closes the dialog like this.
+void TLMSettingsForm::OnCancel(CancelBy how) {
+    if (how == CancelBy::CloseRequest) {
         Hide();
-        return 0;
     }
-    return FormWindow::HandleMessage(message, wParam, lParam);
 }
 
 }  // namespace lumora

@@ -22,7 +22,7 @@
 #include "ui/AboutForm.h"
 #include "ui/Captions.h"
 #include "ui/SettingsForm.h"
-#include "ui/SystemFont_win.h"
+#include "ui/framework/LogFont_win.h"
 
 namespace lumora {
 namespace {

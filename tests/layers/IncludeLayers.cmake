@@ -75,6 +75,32 @@ foreach(room ui/text updater)
   endforeach()
 endforeach()
 
+# The window framework (ui/framework/) is a library of its own beneath the
+# program's windows: it builds on the caption interface (ui/text/) and
+# common/ alone, and includes nothing of the rest of ui/ or of the folders
+# above or beside it.
+set(room ui/framework)
+if(IS_DIRECTORY ${SOURCE_DIR}/${room})
+  file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/${room}/*.cpp
+       ${SOURCE_DIR}/${room}/*.h)
+  foreach(source IN LISTS sources)
+    file(STRINGS ${SOURCE_DIR}/${source} includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
+    foreach(line IN LISTS includes)
+      if(NOT line MATCHES "\"([^\"/]+)/[^\"]*\"")
+        continue()
+      endif()
+      set(target ${CMAKE_MATCH_1})
+      if(NOT IS_DIRECTORY ${SOURCE_DIR}/${target} OR target STREQUAL "common")
+        continue()
+      endif()
+      if(NOT line MATCHES "\"ui/(framework|text)/[^\"]*\"")
+        list(APPEND faults
+             "${source}: ui/framework/ may include only ui/framework/, ui/text/ and common/: ${line}")
+      endif()
+    endforeach()
+  endforeach()
+endif()
+
 list(REMOVE_DUPLICATES arrows)
 list(SORT arrows)
 foreach(arrow IN LISTS arrows)

@@ -1,6 +1,6 @@
-// The progress dialog, the about box and the framework's popup menus, created
-// in the test's own process under Wine and looked at as Windows shows them:
-// what is painted into the windows, the cursor, the texts and the menu items.
+// The progress dialog and the about box, created in the test's own process
+// under Wine and looked at as Windows shows them: what is painted into the
+// windows, the cursor and the texts.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -18,8 +18,6 @@
 #include "tests/support/RawRegistry.h"
 #include "ui/AboutForm.h"
 #include "ui/SettingsForm.h"
-#include "ui/text/CaptionResource.h"
-#include "ui/text/CaptionTable.h"
 
 namespace lumora {
 namespace {
@@ -334,165 +332,6 @@ TEST_F(AboutBoxTest, TheCopyrightWarningIsCentredVertically) {
     const int below = 69 - last;
     EXPECT_LE(std::abs(above - below), 3) << "rows above " << above << ", below " << below;
     ShowWindow(about_.Handle(), SW_HIDE);
-}
-
-// A window with the main window's help menu.
-class MenuForm : public FormWindow {
-  public:
-    MenuForm() : FormWindow(L"LMMainForm", L"TLumoraMenuTestForm") {}
-    bool Create() {
-        if (!CreateForm(L"", WS_POPUP | WS_CAPTION, 0, 200, 100, nullptr)) {
-            return false;
-        }
-        Add(popup, L"PopupMenu");
-        Add(helpFilePopup_, popup, L"HelpFilePopup");
-        popup.AddSeparator();
-        Add(techSupportPopup_, popup, L"TechSupportPopup");
-        return true;
-    }
-    PopupMenu popup;
-
-  private:
-    MenuItem helpFilePopup_;
-    MenuItem techSupportPopup_;
-};
-
-std::wstring MenuText(HMENU menu, UINT position) {
-    wchar_t text[256] = {};
-    GetMenuStringW(menu, position, text, 256, MF_BYPOSITION);
-    return text;
-}
-
-// The popup menu owns its items and is not one: a caption row keyed with
-// its name changes nothing, the separator stays, and the rows after it are
-// applied.
-TEST(PopupMenuTest, ARowForTheMenuItselfHasNoEffect) {
-    MenuForm form;
-    ASSERT_TRUE(form.Create());
-    const PopupMenu& popup = form.popup;
-    const std::optional<std::wstring> shipped = ReadCaptionResource(L"english");
-    ASSERT_TRUE(shipped.has_value());
-    ApplyCaptionsTo(
-        L"LMMainForm, PopupMenu, \"Help menu\"\r\n"
-        L"LMMainForm, popupmenu, \"Help menu\"\r\n"
-        L"LMMainForm, PopupMenu\r\n" +
-            *shipped,
-        form);
-
-    HMENU menu = popup.Menu();
-    ASSERT_NE(menu, nullptr);
-    ASSERT_EQ(GetMenuItemCount(menu), 3);
-    EXPECT_EQ(MenuText(menu, 0), L"Get &help with Lumora");
-    MENUITEMINFOW separator{};
-    separator.cbSize = sizeof(separator);
-    separator.fMask = MIIM_FTYPE;
-    ASSERT_TRUE(GetMenuItemInfoW(menu, 1, TRUE, &separator));
-    EXPECT_TRUE(separator.fType & MFT_SEPARATOR);
-    EXPECT_EQ(MenuText(menu, 1), L"");
-    EXPECT_EQ(MenuText(menu, 2), L"&Contact technical support");
-}
-
-// A window with labels in a few font designs.
-class LabelForm : public FormWindow {
-  public:
-    LabelForm() : FormWindow(L"LMLabelForm", L"TLumoraLabelTestForm") {}
-    bool Create() {
-        if (!CreateForm(L"", WS_POPUP | WS_CAPTION, 0, 400, 200, nullptr)) {
-            return false;
-        }
-        Add(grey, {{L"Grey", 10, 10}, FontSpec{L"Tahoma", 8, 0, RGB(110, 118, 128)}});
-        Add(black, {{L"Black", 10, 40}, FontSpec{L"Tahoma", 8, 0, RGB(0, 0, 0)}});
-        Add(bold, {{L"Bold", 10, 70}, FontSpec{L"Tahoma", 8, kFontBold, RGB(0, 0, 0)}});
-        LabelArgs right{{L"Right", 10, 100, 300, 0}, FontSpec{L"Tahoma", 8, 0, RGB(0, 0, 0)}};
-        right.rightAligned = true;
-        Add(rightAligned, right);
-        return true;
-    }
-    Label grey;
-    Label black;
-    Label bold;
-    Label rightAligned;
-};
-
-HFONT FontOf(const Control& control) {
-    return reinterpret_cast<HFONT>(control.Send(WM_GETFONT));
-}
-
-bool IsFont(HFONT font) {
-    LOGFONTW logFont{};
-    return GetObjectW(font, sizeof(logFont), &logFont) == static_cast<int>(sizeof(logFont));
-}
-
-// How wide a label's text is in the font it shows.
-int TextWidth(const Label& label) {
-    const std::wstring text = TextOf(label.Handle());
-    HDC dc = GetDC(label.Handle());
-    HGDIOBJ old = SelectObject(dc, FontOf(label));
-    SIZE size{};
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    SelectObject(dc, old);
-    ReleaseDC(label.Handle(), dc);
-    return size.cx;
-}
-
-// Labels of one design show one font whatever their colours; another design
-// has a font of its own. A design shown again (a link underlined and back)
-// is the same font, a font still shown stays when the window's font changes,
-// and the fonts go with the window.
-TEST(FormFontsTest, ControlsOfOneDesignShareOneFont) {
-    HFONT plain = nullptr;
-    {
-        LabelForm form;
-        ASSERT_TRUE(form.Create());
-        plain = FontOf(form.black);
-        ASSERT_TRUE(IsFont(plain));
-        EXPECT_EQ(FontOf(form.grey), plain);
-        EXPECT_NE(FontOf(form.bold), plain);
-
-        form.black.SetUnderline(true);
-        const HFONT underlined = FontOf(form.black);
-        EXPECT_NE(underlined, plain);
-        LOGFONTW logFont{};
-        ASSERT_EQ(GetObjectW(underlined, sizeof(logFont), &logFont),
-                  static_cast<int>(sizeof(logFont)));
-        EXPECT_TRUE(logFont.lfUnderline);
-        form.black.SetUnderline(false);
-        EXPECT_EQ(FontOf(form.black), plain);
-
-        form.FollowDesktopFont();
-        EXPECT_TRUE(IsFont(plain));
-        EXPECT_EQ(FontOf(form.grey), plain);
-    }
-    EXPECT_FALSE(IsFont(plain));
-}
-
-// Texts and fonts given while the window is hidden size the labels once it
-// shows, or once their bounds are asked for: each label is as wide as its
-// text, and the right-aligned one keeps its right edge.
-TEST(FormFontsTest, LabelsChangedWhileHiddenAreSizedWhenTheWindowShows) {
-    LabelForm form;
-    ASSERT_TRUE(form.Create());
-    form.grey.SetCaption(L"A longer text than the label had");
-    form.bold.SetFont(FontSpec{L"Tahoma", 12, kFontBold, RGB(0, 0, 0)});
-    form.bold.SetCaption(L"Bold");
-    form.rightAligned.SetCaption(L"Right");
-    form.black.SetCaption(L"Black");
-    const RECT asked = form.black.Bounds();
-    EXPECT_EQ(asked.right - asked.left, TextWidth(form.black));
-
-    ShowWindow(form.Handle(), SW_SHOWNOACTIVATE);
-    Pump();
-    for (const Label* label : {&form.grey, &form.black, &form.bold, &form.rightAligned}) {
-        SCOPED_TRACE(testing::Message() << label->Name());
-        RECT shown{};
-        GetWindowRect(label->Handle(), &shown);
-        EXPECT_GT(shown.right - shown.left, 0);
-        EXPECT_EQ(shown.right - shown.left, TextWidth(*label));
-    }
-    RECT right{};
-    GetWindowRect(form.rightAligned.Handle(), &right);
-    MapWindowPoints(nullptr, form.Handle(), reinterpret_cast<POINT*>(&right), 2);
-    EXPECT_EQ(right.right, 310);
 }
 
 }  // namespace

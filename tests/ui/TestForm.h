@@ -8,11 +8,12 @@
 #include <string>
 #include <utility>
 
+#include "ui/framework/FontSpec.h"
 #include "ui/text/Component.h"
 
 namespace lumora::test {
 
-struct TestComponent : Component {
+struct TestComponent : Component, FontedComponent {
     TestComponent(std::wstring componentName, ComponentKind componentKind)
         : name(std::move(componentName)), kind(componentKind) {}
 
@@ -36,7 +37,7 @@ struct TestComponent : Component {
     FontSpec font;
 };
 
-struct TestForm : Form {
+struct TestForm : Form, FontedForm {
     explicit TestForm(std::wstring formName) : name(std::move(formName)) {}
 
     std::wstring Name() const override { return name; }
@@ -46,6 +47,7 @@ struct TestForm : Form {
     void SetFont(const FontSpec& newFont) override { font = newFont; }
     std::size_t ComponentCount() const override { return components.size(); }
     Component& ComponentAt(std::size_t index) override { return components.at(index); }
+    FontedComponent& FontedComponentAt(std::size_t index) override { return components.at(index); }
 
     TestComponent& Add(const std::wstring& componentName, ComponentKind kind) {
         components.emplace_back(componentName, kind);

@@ -10,9 +10,9 @@
 #include <memory>
 #include <string>
 
-namespace lumora {
+#include "ui/framework/CursorKind.h"
 
-enum class CursorKind { Arrow, HandPoint, HourGlass };
+namespace lumora {
 
 // The window that shows a control's hint. The framework decides when, where
 // and with what text; a hint window only shows and hides.
@@ -25,6 +25,10 @@ class HintWindow {
     virtual void ActivateHint(const RECT& rect, const std::wstring& text) = 0;
     virtual void ReleaseHandle() = 0;
 };
+
+// The hint of a window: the text |hint| points to is shown while the pointer
+// rests on it; it must stay until the hint is detached with null.
+void AttachHint(HWND window, const std::wstring* hint);
 
 class Application {
   public:
@@ -60,7 +64,8 @@ class Application {
     UINT HintShortPause() const { return hintShortPause_; }
     UINT HintHidePause() const { return hintHidePause_; }
     void CancelHint();
-    // Called by controls when the pointer rests on one with a hint text.
+    // The hint text of the window under the pointer (empty for none): the
+    // message loop passes it on at every mouse move.
     void HintTextUnderPointer(const std::wstring& hint);
 
     HCURSOR Cursor(CursorKind kind) const;

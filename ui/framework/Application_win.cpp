@@ -1,5 +1,8 @@
 #include "ui/framework/Application.h"
 
+#include "ui/framework/ScopedGdi.h"
+#include "ui/framework/WindowClass_win.h"
+
 namespace lumora {
 
 namespace {
@@ -13,20 +16,19 @@ class PaintedHintWindow : public HintWindow {
     ~PaintedHintWindow() override { DestroyPopup(); }
     RECT CalcHintRect(int maxWidth, const std::wstring& text, void*) override {
         RECT rect{0, 0, maxWidth, 0};
-        HDC dc = GetDC(nullptr);
-        HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect,
-                  DT_CALCRECT | DT_NOPREFIX | DT_WORDBREAK);
-        SelectObject(dc, old);
-        ReleaseDC(nullptr, dc);
+        {
+            const ScopedWindowDc screen(nullptr);
+            const ScopedSelect font(screen.Get(), GetStockObject(DEFAULT_GUI_FONT));
+            DrawTextW(screen.Get(), text.c_str(), static_cast<int>(text.size()), &rect,
+                      DT_CALCRECT | DT_NOPREFIX | DT_WORDBREAK);
+        }
         rect.right += 6;
         rect.bottom += 4;
         return rect;
     }
     void ActivateHint(const RECT& rect, const std::wstring& text) override {
         ReleaseHandle();
-        RegisterOnce();
-        text_ = text;
+        RegisterWindowClassOnce({kDefaultHintClass, Proc});
         window_ = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kDefaultHintClass, text.c_str(),
                                   WS_POPUP | WS_BORDER, rect.left, rect.top, rect.right - rect.left,
                                   rect.bottom - rect.top, nullptr, nullptr,
@@ -45,29 +47,19 @@ class PaintedHintWindow : public HintWindow {
             RECT rect;
             GetClientRect(hwnd, &rect);
             FillRect(dc, &rect, GetSysColorBrush(COLOR_INFOBK));
-            wchar_t text[1024] = {};
-            GetWindowTextW(hwnd, text, 1024);
+            const std::wstring text = WindowText(hwnd);
             SetBkMode(dc, TRANSPARENT);
             SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
-            HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-            InflateRect(&rect, -2, -1);
-            DrawTextW(dc, text, -1, &rect, DT_NOPREFIX | DT_WORDBREAK);
-            SelectObject(dc, old);
+            {
+                const ScopedSelect font(dc, GetStockObject(DEFAULT_GUI_FONT));
+                InflateRect(&rect, -2, -1);
+                DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect,
+                          DT_NOPREFIX | DT_WORDBREAK);
+            }
             EndPaint(hwnd, &ps);
             return 0;
         }
         return DefWindowProcW(hwnd, message, wParam, lParam);
-    }
-    static void RegisterOnce() {
-        WNDCLASSW wc{};
-        if (GetClassInfoW(GetModuleHandleW(nullptr), kDefaultHintClass, &wc)) {
-            return;
-        }
-        wc.lpfnWndProc = Proc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = kDefaultHintClass;
-        wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
-        RegisterClassW(&wc);
     }
     void DestroyPopup() {
         if (window_ != nullptr && IsWindow(window_)) {
@@ -76,12 +68,17 @@ class PaintedHintWindow : public HintWindow {
         window_ = nullptr;
     }
     HWND window_ = nullptr;
-    std::wstring text_;
 };
 
-enum HintTimer : UINT_PTR { kShowTimer = 0x4C55, kHideTimer = 0x4C56 };
-
 }  // namespace
+
+void AttachHint(HWND window, const std::wstring* hint) {
+    if (hint != nullptr) {
+        SetPropW(window, kHintProperty, const_cast<std::wstring*>(hint));
+    } else {
+        RemovePropW(window, kHintProperty);
+    }
+}
 
 Application& Application::Instance() {
     static Application application;
@@ -94,9 +91,8 @@ Application::Application()
               hintWindow_->ReleaseHandle();
           }
       }) {
-    cursors_[static_cast<int>(CursorKind::Arrow)] = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
-    cursors_[static_cast<int>(CursorKind::HourGlass)] =
-        LoadCursorW(nullptr, MAKEINTRESOURCEW(32514));
+    cursors_[static_cast<int>(CursorKind::Arrow)] = LoadSystemCursor(SystemCursor::Arrow);
+    cursors_[static_cast<int>(CursorKind::HourGlass)] = LoadSystemCursor(SystemCursor::Wait);
     cursors_[static_cast<int>(CursorKind::HandPoint)] = cursors_[0];
 }
 

@@ -1,23 +1,16 @@
 #include "ui/framework/BaseWindow.h"
 
+#include "ui/framework/WindowClass_win.h"
+
 namespace lumora {
 
 bool BaseWindow::Create(const wchar_t* className, const wchar_t* title, DWORD style, DWORD exStyle,
                         int clientWidth, int clientHeight, HWND owner) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW wc{};
-    if (!GetClassInfoExW(instance, className, &wc)) {
-        wc = WNDCLASSEXW{};
-        wc.cbSize = sizeof(wc);
-        wc.lpfnWndProc = WindowProc;
-        wc.hInstance = instance;
-        wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
-        wc.lpszClassName = className;
-        if (RegisterClassExW(&wc) == 0) {
-            return false;
-        }
+    if (!RegisterWindowClassOnce({className, WindowProc,
+                                  reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
+                                  LoadIconW(instance, MAKEINTRESOURCEW(1))})) {
+        return false;
     }
     RECT frame{0, 0, clientWidth, clientHeight};
     AdjustWindowRectEx(&frame, style, FALSE, exStyle);

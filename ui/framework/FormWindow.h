@@ -1,17 +1,20 @@
 // A top-level window of the framework: a named form with components, and the
-// Form view of itself that the caption and font helpers see. Each window of
-// the program derives from it, holds its components as typed members and
-// creates them in its own file.
+// Form view of itself that the caption and font helpers see. It routes the
+// messages of itself, its panels and its controls: commands and clicks, hit
+// testing of the windowless controls, menus, the keyboard order, focus and
+// the default button. Each window of the program derives from it, holds its
+// components as typed members and creates them in its own file.
 #pragma once
 
 #include <vector>
 
 #include "ui/framework/BaseWindow.h"
 #include "ui/framework/Controls.h"
+#include "ui/framework/FontCache_win.h"
 
 namespace lumora {
 
-class FormWindow : public BaseWindow, public Form {
+class FormWindow : public BaseWindow, public Form, public FontedForm {
   public:
     FormWindow(const wchar_t* name, const wchar_t* className);
     ~FormWindow() override;
@@ -20,10 +23,12 @@ class FormWindow : public BaseWindow, public Form {
     std::wstring Name() const override { return name_; }
     std::wstring Title() const override;
     void SetTitle(const std::wstring& title) override;
-    FontSpec Font() const override { return font_; }
-    void SetFont(const FontSpec& font) override;
     std::size_t ComponentCount() const override { return controls_.size(); }
     Component& ComponentAt(std::size_t index) override { return *controls_[index]; }
+    // FontedForm
+    FontSpec Font() const override { return font_; }
+    void SetFont(const FontSpec& font) override;
+    FontedComponent& FontedComponentAt(std::size_t index) override { return *controls_[index]; }
 
     // Follows the desktop's icon-title font, now and whenever it changes.
     void FollowDesktopFont();
@@ -47,23 +52,21 @@ class FormWindow : public BaseWindow, public Form {
     // window shows (or when its bounds are asked for first).
     bool LayoutDeferred() const;
 
+    // How a window is asked to cancel: Esc in it (IDCANCEL from the dialog
+    // manager), or a close request (the close box, Alt+F4, WM_CLOSE).
+    enum class CancelBy { EscapeKey, CloseRequest };
+
   protected:
     // The client size is a design size at 96 dpi, as are the components'.
     bool CreateForm(const wchar_t* title, DWORD style, DWORD exStyle, int clientWidth,
                     int clientHeight, HWND owner);
-    // Create each component of the window, in the order of ownership; a
-    // component inside a panel comes after the panel.
-    Image& Add(Image& image, const ImageArgs& args);
-    Label& Add(Label& label, const LabelArgs& args);
-    Panel& Add(Panel& panel, const PanelArgs& args);
-    PushButton& Add(PushButton& button, const ButtonArgs& args);
-    ComboBox& Add(ComboBox& combo, const ComboArgs& args);
-    TrackBar& Add(TrackBar& bar, const TrackBarArgs& args);
-    ProgressBar& Add(ProgressBar& bar, const ProgressArgs& args);
-    Bevel& Add(Bevel& bevel, const BevelArgs& args);
-    Memo& Add(Memo& memo, const MemoArgs& args);
-    PopupMenu& Add(PopupMenu& menu, const std::wstring& name);
-    MenuItem& Add(MenuItem& item, PopupMenu& menu, const std::wstring& name);
+    // Creates a component of the window from its arguments, in the order of
+    // ownership; a component inside a panel comes after the panel.
+    template <class Kind>
+    Kind& Add(Kind& control, const typename Kind::Args& args) {
+        control.Create(*this, args);
+        return control;
+    }
 
     // The window and its panels paint through a memory bitmap, labels
     // included, so that a changed text never shows half drawn. Called right
@@ -75,6 +78,10 @@ class FormWindow : public BaseWindow, public Form {
     // it reappears because its owner was restored.
     virtual void FormShow() {}
 
+    // Both end here. By default Esc does nothing and a close request
+    // destroys the window, as Windows does.
+    virtual void OnCancel(CancelBy how);
+
   private:
     friend class Control;
     friend LRESULT CALLBACK ControlProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
@@ -83,15 +90,9 @@ class FormWindow : public BaseWindow, public Form {
     void Adopt(Control& control, const ControlArgs& args);
     // A control being destroyed leaves the window.
     void Forget(Control& control);
-    // Creates the control's window at its laid-out place; |extraHeight| is
-    // added to its height (a drop-down list's room).
-    HWND CreateChild(Control& control, const wchar_t* cls, DWORD style, DWORD exStyle,
-                     int extraHeight = 0);
-    // The control takes the window's font, or a design font of its own.
-    void UseFont(Control& control, bool parentFont, const FontSpec& ownFont);
-    // The font of a design (its colour aside), made once and shared by the
-    // controls that show it; null when it cannot be made.
-    HFONT SharedFont(const FontSpec& font);
+    // The control's messages come through ControlMessage (PanelMessage).
+    void Subclass(Control& control);
+    void SetDefaultButton(Control& button);
     // Deletes the shared fonts that no control shows any more.
     void DropUnusedFonts();
     // Sizes the labels held back while the window was hidden.
@@ -100,6 +101,10 @@ class FormWindow : public BaseWindow, public Form {
     Control* FromHandle(HWND window) const;
     Control* WindowlessAt(HWND parent, POINT point) const;
     HWND ParentHandleOf(const Control& control) const;
+    // Raises the control's event of that kind, if it raises one.
+    static void Raise(Control& control, Control::EventKind kind);
+
+    // Painting (FormPaint_win.cpp). The windowless controls of |parent|.
     void PaintWindowless(HWND parent, HDC dc) const;
     // A double-buffered window or panel paints |area| of itself, its labels
     // included, in one copy to |target|.
@@ -107,6 +112,7 @@ class FormWindow : public BaseWindow, public Form {
     // A label's own WM_PAINT when it is centred vertically or double-buffered.
     void PaintLabel(Label& label) const;
     COLORREF BackgroundOf(HWND window) const;
+
     void TrackWindowlessHover(HWND parent, POINT point);
     // A windowless control is clicked when the left button goes down and
     // comes up again over it.
@@ -127,27 +133,23 @@ class FormWindow : public BaseWindow, public Form {
     // control that is no push button of the window.
     void FocusTaken(Control& control);
     void FocusLost(Control& control, HWND next);
-    // What the window and its panels handle alike: commands, colours, paint,
-    // the windowless controls' hover and clicks, and the cursor.
-    LRESULT ChildMessage(HWND parent, UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
+    // What the window and its panels, the containers of controls, handle
+    // alike: commands, colours, paint, the windowless controls' hover and
+    // clicks, and the cursor.
+    LRESULT ContainerMessage(HWND container, UINT message, WPARAM wParam, LPARAM lParam,
+                             bool& handled);
     LRESULT PanelMessage(Panel& panel, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT ControlMessage(Control& control, UINT message, WPARAM wParam, LPARAM lParam);
 
     std::wstring name_;
     const wchar_t* className_;
     FontSpec font_;
+    FontCache fonts_;  // deleted once the window is gone
     bool followsDesktopFont_ = false;
     bool doubleBuffered_ = false;
     bool shown_ = false;              // shown by the program and not hidden since
     bool followingOwner_ = false;     // hidden or shown with its owner: no FormShow
     std::vector<Control*> controls_;  // in the order of ownership
-    struct FontEntry {
-        FontSpec design;  // colour left at the default
-        int dpi = 0;
-        HFONT font = nullptr;
-    };
-    std::vector<FontEntry> fonts_;  // deleted once the window is gone
-    int dpi_ = 0;                   // the screen's, read when a font is first made
     Control* hoverWindowless_ = nullptr;
     Control* pressedWindowless_ = nullptr;  // pressed and not yet released
     HWND focus_ = nullptr;                  // the control focused when last deactivated

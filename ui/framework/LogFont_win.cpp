@@ -1,8 +1,6 @@
-#include "ui/SystemFont_win.h"
+#include "ui/framework/LogFont_win.h"
 
 #include <cstdlib>
-
-#include "ui/SystemFont.h"
 
 namespace lumora {
 

@@ -8,13 +8,12 @@
 #include <iterator>
 #include <string>
 
-#include "ui/SystemFont.h"
-#include "ui/SystemFont_win.h"
+#include "ui/framework/LogFont_win.h"
 
 namespace lumora {
 namespace {
 
-TEST(SystemFontWinTest, IconTitleFontHasAFaceAndASize) {
+TEST(LogFontTest, IconTitleFontHasAFaceAndASize) {
     const FontSpec font = IconTitleFont();
     EXPECT_FALSE(font.face.empty());
     EXPECT_GE(font.points, 6);
@@ -26,7 +25,7 @@ BOOL WINAPI FailingQuery(UINT, UINT, void*, UINT) {
     return FALSE;
 }
 
-TEST(SystemFontWinTest, StockSystemFontWhenTheQueryFails) {
+TEST(LogFontTest, StockSystemFontWhenTheQueryFails) {
     const LOGFONTW font = IconTitleLogFontWith(FailingQuery);
     LOGFONTW stock{};
     ASSERT_EQ(GetObjectW(GetStockObject(SYSTEM_FONT), sizeof(stock), &stock),
@@ -36,7 +35,7 @@ TEST(SystemFontWinTest, StockSystemFontWhenTheQueryFails) {
     EXPECT_FALSE(FontSpecFromLogFont(font, ScreenDpi()).face.empty());
 }
 
-TEST(SystemFontWinTest, LogFontRoundTripsThroughGdi) {
+TEST(LogFontTest, LogFontRoundTripsThroughGdi) {
     FontSpec design;
     design.face = L"Tahoma";
     design.points = 10;
@@ -54,7 +53,7 @@ TEST(SystemFontWinTest, LogFontRoundTripsThroughGdi) {
 // A desktop font in points: whole pixels at the dpi, with half a point
 // rounded down, so that the 96-dpi font scaled to another dpi reads as the
 // same size in points.
-TEST(SystemFontWinTest, DesktopFontSizesInPoints) {
+TEST(LogFontTest, DesktopFontSizesInPoints) {
     const struct {
         LONG height;
         int dpi;
@@ -69,7 +68,7 @@ TEST(SystemFontWinTest, DesktopFontSizesInPoints) {
     }
 }
 
-TEST(SystemFontWinTest, LongFaceNamesAreCut) {
+TEST(LogFontTest, LongFaceNamesAreCut) {
     FontSpec design;
     design.face = std::wstring(100, L'x');
     design.points = 9;

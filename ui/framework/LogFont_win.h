@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "ui/text/Component.h"
+#include "ui/framework/FontSpec.h"
 
 namespace lumora {
 

@@ -1,0 +1,2 @@
+// Stands in for a header of ui/ above the window framework.
+#pragma once

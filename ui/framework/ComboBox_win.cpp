@@ -1,0 +1,38 @@
+#include "ui/framework/ComboBox.h"
+
+#include <commctrl.h>
+
+#include "ui/framework/FormWindow.h"
+#include "ui/framework/ScopedGdi.h"
+
+namespace lumora {
+
+void ComboBox::Create(FormWindow& form, const Args& args) {
+    Join(form, args);
+    // Room for the dropped-down list.
+    CreateChild(WC_COMBOBOXEXW, WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0, form.Scale(200));
+    // The font first: the list then measures its items once.
+    ApplyFont(form.Font());
+    if (!args.imageResources.empty()) {
+        HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK,
+                                             static_cast<int>(args.imageResources.size()), 0);
+        for (int resource : args.imageResources) {
+            const ScopedGdiObject<HBITMAP> bitmap(static_cast<HBITMAP>(
+                LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resource), IMAGE_BITMAP, 16,
+                           16, LR_CREATEDIBSECTION)));
+            ImageList_Add(images, bitmap.Get(), nullptr);
+        }
+        Send(CBEM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
+    }
+    for (std::size_t i = 0; i < args.items.size(); ++i) {
+        COMBOBOXEXITEMW item{};
+        item.mask = CBEIF_TEXT | CBEIF_IMAGE | CBEIF_SELECTEDIMAGE;
+        item.iItem = static_cast<INT_PTR>(i);
+        item.pszText = const_cast<wchar_t*>(args.items[i].c_str());
+        item.iImage = i < args.itemImages.size() ? args.itemImages[i] : 0;
+        item.iSelectedImage = item.iImage;
+        Send(CBEM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    }
+}
+
+}  // namespace lumora

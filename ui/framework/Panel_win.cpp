@@ -1,0 +1,21 @@
+#include "ui/framework/Panel.h"
+
+#include "ui/framework/FormWindow.h"
+#include "ui/framework/WindowClass_win.h"
+
+namespace lumora {
+
+namespace {
+constexpr wchar_t kPanelClass[] = L"TPanel";
+}  // namespace
+
+void Panel::Create(FormWindow& form, const Args& args) {
+    RegisterWindowClassOnce({kPanelClass});
+    Join(form, args);
+    color_ = args.color;
+    CreateChild(kPanelClass, WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT);
+    Subclass();
+    ApplyFont(form.Font());
+}
+
+}  // namespace lumora

@@ -1,0 +1,28 @@
+#include "ui/framework/PushButton.h"
+
+#include <commctrl.h>
+
+#ifndef BCM_SETSHIELD
+#define BCM_SETSHIELD (BCM_FIRST + 0x000C)  // Vista's commctrl.h
+#endif
+
+#include "ui/framework/FormWindow.h"
+
+namespace lumora {
+
+void PushButton::Create(FormWindow& form, const Args& args) {
+    Join(form, args);
+    CreateChild(L"BUTTON", WS_TABSTOP | (args.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), 0);
+    if (args.isDefault) {
+        BecomeDefaultButton();
+    }
+    if (args.shield) {
+        // The elevation shield of common controls 6 on Vista and later; older
+        // versions ignore the message.
+        Send(BCM_SETSHIELD, 0, TRUE);
+    }
+    Subclass();
+    TakeFont(args.parentFont, args.font);
+}
+
+}  // namespace lumora
