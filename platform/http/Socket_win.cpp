@@ -7,6 +7,7 @@
 #include <climits>
 
 #include "platform/http/Socket.h"
+#include "platform/http/Winsock_win.h"
 
 namespace lumora {
 namespace {
@@ -18,11 +19,11 @@ class WinsockUse {
   public:
     WinsockUse() {
         WSADATA data{};
-        started_ = WSAStartup(MAKEWORD(2, 2), &data) == 0;
+        started_ = winsock::WSAStartup(MAKEWORD(2, 2), &data) == 0;
     }
     ~WinsockUse() {
         if (started_) {
-            WSACleanup();
+            winsock::WSACleanup();
         }
     }
     WinsockUse(const WinsockUse&) = delete;
@@ -35,7 +36,7 @@ class WinsockUse {
 
 bool MakeNonBlocking(SOCKET s) {
     u_long on = 1;
-    return ioctlsocket(s, FIONBIO, &on) == 0;
+    return winsock::ioctlsocket(s, FIONBIO, &on) == 0;
 }
 
 enum class Wait { Read, Write };
@@ -52,10 +53,10 @@ bool WaitFor(SOCKET s, Wait what, Deadline deadline) {
     const int ms = MillisecondsUntil(deadline);
     timeval limit{ms / 1000, (ms % 1000) * 1000};
     if (what == Wait::Read) {
-        return select(0, &ready, nullptr, nullptr, &limit) > 0;
+        return winsock::select(0, &ready, nullptr, nullptr, &limit) > 0;
     }
-    const int count = select(0, nullptr, &ready, &failed, &limit);
-    return count > 0 && FD_ISSET(s, &ready) && !FD_ISSET(s, &failed);
+    const int count = winsock::select(0, nullptr, &ready, &failed, &limit);
+    return count > 0 && winsock::IsSet(s, ready) && !winsock::IsSet(s, failed);
 }
 
 int ChunkSize(std::size_t size) {
@@ -70,7 +71,7 @@ std::vector<std::uint32_t> ResolveIPv4(const std::string& host) {
     if (!winsock.Started()) {
         return addresses;
     }
-    const hostent* found = gethostbyname(host.c_str());
+    const hostent* found = winsock::gethostbyname(host.c_str());
     if (found == nullptr || found->h_addrtype != AF_INET || found->h_length != 4) {
         return addresses;
     }
@@ -87,7 +88,7 @@ std::vector<std::uint32_t> ResolveIPv4(const std::string& host) {
 
 TcpConnection::TcpConnection() : socket_(kNoSocket) {
     WSADATA data{};
-    started_ = WSAStartup(MAKEWORD(2, 2), &data) == 0;
+    started_ = winsock::WSAStartup(MAKEWORD(2, 2), &data) == 0;
 }
 
 TcpConnection::TcpConnection(std::intptr_t connectedSocket) : TcpConnection() {
@@ -100,13 +101,13 @@ TcpConnection::TcpConnection(std::intptr_t connectedSocket) : TcpConnection() {
 TcpConnection::~TcpConnection() {
     Close();
     if (started_) {
-        WSACleanup();
+        winsock::WSACleanup();
     }
 }
 
 void TcpConnection::Close() {
     if (socket_ != kNoSocket) {
-        closesocket(static_cast<SOCKET>(socket_));
+        winsock::closesocket(static_cast<SOCKET>(socket_));
         socket_ = kNoSocket;
     }
 }
@@ -115,7 +116,7 @@ bool TcpConnection::Connect(std::uint32_t address, std::uint16_t port, Deadline 
     if (!started_ || socket_ != kNoSocket) {
         return false;
     }
-    const SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    const SOCKET s = winsock::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
     if (s == INVALID_SOCKET) {
         return false;
     }
@@ -125,28 +126,29 @@ bool TcpConnection::Connect(std::uint32_t address, std::uint16_t port, Deadline 
     }
     sockaddr_in to{};
     to.sin_family = AF_INET;
-    to.sin_port = htons(port);
+    to.sin_port = winsock::htons(port);
     to.sin_addr.s_addr = address;
-    if (connect(s, reinterpret_cast<const sockaddr*>(&to), sizeof(to)) == 0) {
+    if (winsock::connect(s, reinterpret_cast<const sockaddr*>(&to), sizeof(to)) == 0) {
         return true;
     }
-    if (WSAGetLastError() != WSAEWOULDBLOCK || !WaitFor(s, Wait::Write, deadline)) {
+    if (winsock::WSAGetLastError() != WSAEWOULDBLOCK || !WaitFor(s, Wait::Write, deadline)) {
         return false;
     }
     int error = 0;
     int length = sizeof(error);
-    return getsockopt(s, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&error), &length) == 0 &&
+    return winsock::getsockopt(s, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&error), &length) ==
+               0 &&
            error == 0;
 }
 
 bool TcpConnection::SendAll(const char* data, std::size_t size, Deadline deadline) {
     const SOCKET s = static_cast<SOCKET>(socket_);
     while (socket_ != kNoSocket && size > 0) {
-        const int sent = send(s, data, ChunkSize(size), 0);
+        const int sent = winsock::send(s, data, ChunkSize(size), 0);
         if (sent > 0) {
             data += sent;
             size -= static_cast<std::size_t>(sent);
-        } else if (sent == SOCKET_ERROR && WSAGetLastError() == WSAEWOULDBLOCK) {
+        } else if (sent == SOCKET_ERROR && winsock::WSAGetLastError() == WSAEWOULDBLOCK) {
             if (!WaitFor(s, Wait::Write, deadline)) {
                 return false;
             }
@@ -160,11 +162,11 @@ bool TcpConnection::SendAll(const char* data, std::size_t size, Deadline deadlin
 std::ptrdiff_t TcpConnection::Receive(char* buffer, std::size_t capacity, Deadline deadline) {
     const SOCKET s = static_cast<SOCKET>(socket_);
     while (socket_ != kNoSocket) {
-        const int received = recv(s, buffer, ChunkSize(capacity), 0);
+        const int received = winsock::recv(s, buffer, ChunkSize(capacity), 0);
         if (received >= 0) {
             return received;
         }
-        if (WSAGetLastError() != WSAEWOULDBLOCK || !WaitFor(s, Wait::Read, deadline)) {
+        if (winsock::WSAGetLastError() != WSAEWOULDBLOCK || !WaitFor(s, Wait::Read, deadline)) {
             return -1;
         }
     }
