@@ -210,10 +210,9 @@ int Run(const std::vector<std::wstring>& others) {
         StartOnce(program);
     }
     for (int round = 0; round < kRounds; ++round) {
-        std::vector<Program*> order;
-        for (Program& program : programs) {
-            order.push_back(&program);
-        }
+        std::vector<Program*> order(programs.size());
+        std::transform(programs.begin(), programs.end(), order.begin(),
+                       [](Program& program) { return &program; });
         if (round % 2 == 1) {
             std::rotate(order.begin(), order.begin() + 1, order.end());
         }
