@@ -179,6 +179,17 @@ void PrintSize(const std::wstring& exe) {
     }
 }
 
+// A further build by its folder and file name ("baseline\Lumora.exe"), which
+// tells it from the Lumora.exe under test.
+std::wstring ShortName(const std::wstring& path) {
+    const std::size_t file = path.find_last_of(L"\\/");
+    if (file == std::wstring::npos || file == 0) {
+        return path;
+    }
+    const std::size_t folder = path.find_last_of(L"\\/", file - 1);
+    return folder == std::wstring::npos ? path : path.substr(folder + 1);
+}
+
 int Run(const std::vector<std::wstring>& others) {
     const std::wstring folder = test::TestFolder();
     const std::wstring lumora = folder + L"Lumora.exe";
@@ -188,13 +199,10 @@ int Run(const std::vector<std::wstring>& others) {
     programs.push_back(
         {"bare window", L"\"" + folder + L"startup_bare_window.exe\"", L"BareWindow", {}});
     programs.push_back({"Lumora.exe", L"\"" + lumora + L"\"", kMainFormClass, {}});
-    std::transform(others.begin(), others.end(), std::back_inserter(programs),
-                   [](const std::wstring& other) {
-                       return Program{Narrow(other.substr(other.find_last_of(L"\\/") + 1)),
-                                      L"\"" + other + L"\"",
-                                      kMainFormClass,
-                                      {}};
-                   });
+    std::transform(
+        others.begin(), others.end(), std::back_inserter(programs), [](const std::wstring& other) {
+            return Program{Narrow(ShortName(other)), L"\"" + other + L"\"", kMainFormClass, {}};
+        });
 
     // A fresh program key: no stored choices and no update date, so that the
     // program starts no update check of its own.
