@@ -219,10 +219,7 @@ void TLMMainForm::FormCreate() {
     speedTrackBar_.SetPosition(ClampSpeedSetting(stored.speedSetting));
 
     // The 45-day rule, over the date read back in the user's regional formats.
-    const auto readBack = [](const std::wstring& stored) {
-        return LocalTextToDate(DateStampToLocalText(stored));
-    };
-    if (UpdateCheckDueAt(CurrentLocalTime(), readBack)) {
+    if (UpdateCheckDueAt(CurrentLocalTime(), StoredDate)) {
         ExecuteFileDetached(ProgramFolder() + kProgramFileName, kCheckUpdateSwitch);
     }
 }

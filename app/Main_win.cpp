@@ -26,8 +26,9 @@ std::wstring FirstArgument() {
                                                                      : std::wstring();
 }
 
-// Process-wide look and feel, before any window exists: hints in native
-// tooltips, and the system's own hand cursor for links.
+// Process-wide look and feel: hints in native tooltips, and the system's own
+// hand cursor for links. Both are first wanted when the pointer rests on a
+// control, which only the message loop handles.
 void PrepareLookAndFeel() {
     InstallNativeHintWindow();
     LoadNativeHandCursor();
@@ -46,6 +47,8 @@ int RunInteractive() {
     // message loop runs, so nothing can reach them any earlier than before.
     ShowWindow(mainForm.Handle(), SW_SHOWNORMAL);
     UpdateWindow(mainForm.Handle());
+    // After the first paint, whose peak memory they would otherwise add to.
+    PrepareLookAndFeel();
     aboutForm.Create(mainForm.Handle());
     settingsForm.Create(mainForm.Handle());
     mainForm.SetDialogs(&aboutForm, &settingsForm);
@@ -60,10 +63,10 @@ int RunInteractive() {
 }  // namespace
 
 int Run() {
-    PrepareLookAndFeel();
     RecordStartDates(CurrentLocalTime());
     const StartMode mode = ModeFromArgument(FirstArgument());
     if (mode == StartMode::CheckUpdate) {
+        PrepareLookAndFeel();
         RunUpdateCheckMode();
     }
     if (IsAnotherInstanceRunning(kMainFormClass, true) || mode != StartMode::Interactive) {

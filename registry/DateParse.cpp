@@ -1,4 +1,5 @@
 // The locale-free parts of reading a date text.
+#include <algorithm>
 #include <cwchar>
 #include <vector>
 
@@ -94,6 +95,81 @@ std::optional<double> ParseDayCount(const std::wstring& text) {
         return std::nullopt;
     }
     return value;
+}
+
+namespace {
+
+// A date or time pattern cut into its runs of letters and the texts around
+// them ("M/d/yyyy": fields M, d, yyyy; separators "", "/", "/", "").
+struct PatternParts {
+    std::vector<std::wstring> fields;
+    std::vector<std::wstring> separators;  // one more than the fields
+};
+
+PatternParts SplitPattern(const std::wstring& pattern) {
+    PatternParts parts;
+    parts.separators.emplace_back();
+    for (wchar_t c : pattern) {
+        const bool letter = (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z');
+        const bool inField = parts.fields.size() == parts.separators.size();
+        if (letter && inField && parts.fields.back().back() == c) {
+            parts.fields.back().push_back(c);
+        } else if (letter) {
+            parts.fields.emplace_back(1, c);
+        } else {
+            if (inField) {
+                parts.separators.emplace_back();
+            }
+            parts.separators.back().push_back(c);
+        }
+    }
+    if (parts.fields.size() == parts.separators.size()) {
+        parts.separators.emplace_back();
+    }
+    return parts;
+}
+
+bool OneOf(const std::wstring& field, std::initializer_list<const wchar_t*> allowed) {
+    return std::any_of(allowed.begin(), allowed.end(),
+                       [&field](const wchar_t* one) { return field == one; });
+}
+
+// Exactly one field of |fields| is one of |allowed|.
+bool OnceOf(const std::vector<std::wstring>& fields,
+            std::initializer_list<const wchar_t*> allowed) {
+    return std::count_if(fields.begin(), fields.end(), [&allowed](const std::wstring& field) {
+               return OneOf(field, allowed);
+           }) == 1;
+}
+
+}  // namespace
+
+bool FormatsKeepTheMoment(const std::wstring& shortDate, const std::wstring& time,
+                          const std::wstring& am, const std::wstring& pm, bool gregorian) {
+    // Day, month and year in any order, with one and the same "/", "." or
+    // "-" between them and nothing around them.
+    const PatternParts date = SplitPattern(shortDate);
+    if (!gregorian || date.fields.size() != 3 || !OnceOf(date.fields, {L"d", L"dd"}) ||
+        !OnceOf(date.fields, {L"M", L"MM"}) || !OnceOf(date.fields, {L"yyyy"}) ||
+        !date.separators.front().empty() || !date.separators.back().empty() ||
+        date.separators[1] != date.separators[2] ||
+        !OneOf(date.separators[1], {L"/", L".", L"-"})) {
+        return false;
+    }
+    // H:mm:ss, or h:mm:ss tt with the markers "AM" and "PM"; a time with
+    // other separators ("HH.mm.ss") or markers is not always read back.
+    const PatternParts clock = SplitPattern(time);
+    const std::vector<std::wstring>& f = clock.fields;
+    const std::vector<std::wstring>& between = clock.separators;
+    if (f.size() < 3 || f[1] != L"mm" || f[2] != L"ss" || between.front() != L"" ||
+        between[1] != L":" || between[2] != L":" || !between.back().empty()) {
+        return false;
+    }
+    if (f.size() == 3) {
+        return OneOf(f[0], {L"H", L"HH"});
+    }
+    return f.size() == 4 && OneOf(f[0], {L"h", L"hh"}) && between[3] == L" " && f[3] == L"tt" &&
+           am == L"AM" && pm == L"PM";
 }
 
 }  // namespace lumora

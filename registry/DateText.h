@@ -25,6 +25,24 @@ std::wstring DateStampToLocalTextFor(const std::wstring& stored, std::uint32_t l
 std::optional<double> LocalTextToDate(const std::wstring& text);
 std::optional<double> LocalTextToDateFor(const std::wstring& text, std::uint32_t locale);
 
+// The date a stored value reads back as: its local text read by the
+// locale-aware parser, LocalTextToDate(DateStampToLocalText(stored)). Where
+// the locale's formats carry the whole moment (StampsReadBackWhole), a stamp
+// reads back as its own moment, and the parser (OLE Automation, with the COM
+// libraries it brings) is not loaded for it.
+std::optional<double> StoredDate(const std::wstring& stored);
+std::optional<double> StoredDateFor(const std::wstring& stored, std::uint32_t locale);
+
+// Whether a stamp's local text in the locale's formats names its whole
+// moment in a form the locale-aware parser reads as it was written.
+bool StampsReadBackWhole(std::uint32_t locale);
+// The same from the formats themselves: a short date of day, month and a
+// four-digit year in digits with one "/", "." or "-" between them; a time of
+// hours, minutes and seconds between ":", on a 12-hour clock only with "AM"
+// and "PM" after them; and the Gregorian calendar.
+bool FormatsKeepTheMoment(const std::wstring& shortDate, const std::wstring& time,
+                          const std::wstring& am, const std::wstring& pm, bool gregorian);
+
 // "long date - long time" in the system locale's formats, or "" when the
 // stored text is not a readable date.
 std::wstring DateStampToDisplayText(const std::wstring& stored);

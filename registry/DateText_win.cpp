@@ -50,9 +50,9 @@ std::wstring FormatTime(LCID locale, const SYSTEMTIME& st) {
     return n > 0 ? std::wstring(buffer, static_cast<std::size_t>(n - 1)) : std::wstring();
 }
 
-std::wstring ShortDatePattern(LCID locale) {
+std::wstring LocaleText(LCID locale, LCTYPE what) {
     wchar_t buffer[128] = {};
-    const int n = GetLocaleInfoW(locale, LOCALE_SSHORTDATE, buffer, 128);
+    const int n = GetLocaleInfoW(locale, what, buffer, 128);
     return n > 0 ? std::wstring(buffer, static_cast<std::size_t>(n - 1)) : std::wstring();
 }
 
@@ -121,7 +121,7 @@ std::optional<double> LocalTextToDateFor(const std::wstring& text, std::uint32_t
         }
         SYSTEMTIME now{};
         GetLocalTime(&now);
-        if (auto t = ParseShortDate(text, ShortDatePattern(locale), now.wYear)) {
+        if (auto t = ParseShortDate(text, LocaleText(locale, LOCALE_SSHORTDATE), now.wYear)) {
             return DayCountFromDateTime(*t);
         }
         return ParseDayCount(text);
@@ -134,11 +134,36 @@ std::optional<double> LocalTextToDate(const std::wstring& text) {
     return LocalTextToDateFor(text, kLocaleUserDefault);
 }
 
+bool StampsReadBackWhole(std::uint32_t locale) {
+    return FormatsKeepTheMoment(LocaleText(locale, LOCALE_SSHORTDATE),
+                                LocaleText(locale, LOCALE_STIMEFORMAT),
+                                LocaleText(locale, LOCALE_S1159), LocaleText(locale, LOCALE_S2359),
+                                LocaleText(locale, LOCALE_ICALENDARTYPE) == L"1");
+}
+
+std::optional<double> StoredDateFor(const std::wstring& stored, std::uint32_t locale) {
+    try {
+        if (!IsDateText(stored) && StampsReadBackWhole(locale)) {
+            const std::optional<std::int32_t> stamp = ParseDateStamp(stored);
+            if (!stamp) {
+                return std::nullopt;
+            }
+            return DayCountFromDateTime(DateTimeFromStamp(*stamp));
+        }
+        return LocalTextToDateFor(DateStampToLocalTextFor(stored, locale), locale);
+    } catch (...) {
+        return std::nullopt;
+    }
+}
+
+std::optional<double> StoredDate(const std::wstring& stored) {
+    return StoredDateFor(stored, kLocaleUserDefault);
+}
+
 std::wstring DateStampToDisplayTextFor(const std::wstring& stored, std::uint32_t userLocale,
                                        std::uint32_t displayLocale) {
     try {
-        const std::optional<double> date =
-            LocalTextToDateFor(DateStampToLocalTextFor(stored, userLocale), userLocale);
+        const std::optional<double> date = StoredDateFor(stored, userLocale);
         if (!date) {
             return std::wstring();
         }

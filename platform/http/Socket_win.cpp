@@ -8,6 +8,7 @@
 
 #include "platform/http/Socket.h"
 #include "platform/http/SocketCalls.h"
+#include "platform/http/Winsock_win.h"
 
 namespace lumora {
 namespace {
@@ -20,11 +21,11 @@ class WinsockUse {
   public:
     WinsockUse() {
         WSADATA data{};
-        started_ = WSAStartup(MAKEWORD(2, 2), &data) == 0;
+        started_ = winsock::WSAStartup(MAKEWORD(2, 2), &data) == 0;
     }
     ~WinsockUse() {
         if (started_) {
-            WSACleanup();
+            winsock::WSACleanup();
         }
     }
     WinsockUse(const WinsockUse&) = delete;
@@ -37,7 +38,7 @@ class WinsockUse {
 
 bool MakeNonBlocking(SOCKET s) {
     u_long on = 1;
-    return ioctlsocket(s, FIONBIO, &on) == 0;
+    return winsock::ioctlsocket(s, FIONBIO, &on) == 0;
 }
 
 enum class Wait { Read, Write };
@@ -54,10 +55,10 @@ bool WaitFor(SOCKET s, Wait what, Deadline deadline) {
     const int ms = MillisecondsUntil(deadline);
     timeval limit{ms / 1000, (ms % 1000) * 1000};
     if (what == Wait::Read) {
-        return select(0, &ready, nullptr, nullptr, &limit) > 0;
+        return winsock::select(0, &ready, nullptr, nullptr, &limit) > 0;
     }
-    const int count = select(0, nullptr, &ready, &failed, &limit);
-    return count > 0 && FD_ISSET(s, &ready) && !FD_ISSET(s, &failed);
+    const int count = winsock::select(0, nullptr, &ready, &failed, &limit);
+    return count > 0 && winsock::IsSet(s, ready) && !winsock::IsSet(s, failed);
 }
 
 int ChunkSize(std::size_t size) {
@@ -72,7 +73,7 @@ std::vector<std::uint32_t> ResolveIPv4(const std::string& host) {
     if (!winsock.Started()) {
         return addresses;
     }
-    const hostent* found = gethostbyname(host.c_str());
+    const hostent* found = winsock::gethostbyname(host.c_str());
     if (found == nullptr || found->h_addrtype != AF_INET || found->h_length != 4) {
         return addresses;
     }
@@ -89,7 +90,7 @@ std::vector<std::uint32_t> ResolveIPv4(const std::string& host) {
 
 TcpConnection::TcpConnection() : socket_(kNoSocket) {
     WSADATA data{};
-    started_ = WSAStartup(MAKEWORD(2, 2), &data) == 0;
+    started_ = winsock::WSAStartup(MAKEWORD(2, 2), &data) == 0;
 }
 
 TcpConnection::TcpConnection(std::intptr_t connectedSocket) : TcpConnection() {
@@ -102,13 +103,13 @@ TcpConnection::TcpConnection(std::intptr_t connectedSocket) : TcpConnection() {
 TcpConnection::~TcpConnection() {
     Close();
     if (started_) {
-        WSACleanup();
+        winsock::WSACleanup();
     }
 }
 
 void TcpConnection::Close() {
     if (socket_ != kNoSocket) {
-        closesocket(static_cast<SOCKET>(socket_));
+        winsock::closesocket(static_cast<SOCKET>(socket_));
         socket_ = kNoSocket;
     }
 }
@@ -117,7 +118,7 @@ bool TcpConnection::Connect(std::uint32_t address, std::uint16_t port, Deadline 
     if (!started_ || socket_ != kNoSocket) {
         return false;
     }
-    const SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    const SOCKET s = winsock::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
     if (s == INVALID_SOCKET) {
         return false;
     }
@@ -127,17 +128,18 @@ bool TcpConnection::Connect(std::uint32_t address, std::uint16_t port, Deadline 
     }
     sockaddr_in to{};
     to.sin_family = AF_INET;
-    to.sin_port = htons(port);
+    to.sin_port = winsock::htons(port);
     to.sin_addr.s_addr = address;
-    if (connect(s, reinterpret_cast<const sockaddr*>(&to), sizeof(to)) == 0) {
+    if (winsock::connect(s, reinterpret_cast<const sockaddr*>(&to), sizeof(to)) == 0) {
         return true;
     }
-    if (WSAGetLastError() != WSAEWOULDBLOCK || !WaitFor(s, Wait::Write, deadline)) {
+    if (winsock::WSAGetLastError() != WSAEWOULDBLOCK || !WaitFor(s, Wait::Write, deadline)) {
         return false;
     }
     int error = 0;
     int length = sizeof(error);
-    return getsockopt(s, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&error), &length) == 0 &&
+    return winsock::getsockopt(s, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&error), &length) ==
+               0 &&
            error == 0;
 }
 
@@ -150,17 +152,18 @@ Outcome OutcomeOf(int result) {
     if (result >= 0) {
         return {Outcome::Moved, static_cast<std::size_t>(result)};
     }
-    return {WSAGetLastError() == WSAEWOULDBLOCK ? Outcome::WouldBlock : Outcome::Failed, 0};
+    return {winsock::WSAGetLastError() == WSAEWOULDBLOCK ? Outcome::WouldBlock : Outcome::Failed,
+            0};
 }
 
 }  // namespace
 
 Outcome SendOnce(std::intptr_t socket, const char* data, std::size_t size) {
-    return OutcomeOf(send(static_cast<SOCKET>(socket), data, ChunkSize(size), 0));
+    return OutcomeOf(winsock::send(static_cast<SOCKET>(socket), data, ChunkSize(size), 0));
 }
 
 Outcome ReceiveOnce(std::intptr_t socket, char* buffer, std::size_t capacity) {
-    return OutcomeOf(recv(static_cast<SOCKET>(socket), buffer, ChunkSize(capacity), 0));
+    return OutcomeOf(winsock::recv(static_cast<SOCKET>(socket), buffer, ChunkSize(capacity), 0));
 }
 
 bool WaitUntil(std::intptr_t socket, Ready ready, Deadline deadline) {

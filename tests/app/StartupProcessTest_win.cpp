@@ -3,9 +3,13 @@
 #include <windows.h>
 
 #include <gtest/gtest.h>
+#include <psapi.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <cwctype>
 #include <string>
+#include <vector>
 
 #include "registry/DateText.h"
 #include "registry/ProgramKey.h"
@@ -60,6 +64,28 @@ HWND WaitForWindowOrEnd(const Started& started) {
         }
     }
     return nullptr;
+}
+
+// The file names, lower-cased, of the DLLs loaded in the process.
+std::vector<std::wstring> LoadedModules(HANDLE process) {
+    std::vector<HMODULE> modules(512);
+    DWORD bytes = 0;
+    if (!EnumProcessModules(process, modules.data(),
+                            static_cast<DWORD>(modules.size() * sizeof(HMODULE)), &bytes)) {
+        return {};
+    }
+    modules.resize(std::min<std::size_t>(bytes / sizeof(HMODULE), modules.size()));
+    std::vector<std::wstring> names;
+    for (HMODULE module : modules) {
+        wchar_t name[MAX_PATH] = {};
+        if (GetModuleBaseNameW(process, module, name, MAX_PATH) > 0) {
+            std::wstring lower(name);
+            std::transform(lower.begin(), lower.end(), lower.begin(),
+                           [](wchar_t c) { return static_cast<wchar_t>(std::towlower(c)); });
+            names.push_back(lower);
+        }
+    }
+    return names;
 }
 
 class StartupProcessTest : public ::testing::Test {
@@ -138,6 +164,33 @@ TEST_F(StartupProcessTest, AnOldInstallDateIsKeptAndTheUpdatedMarkConsumed) {
     raw_.Put(pk::kRoot, pk::kPath, pk::kUpdatedDate, REG_SZ, test::TextBytes(L"7", true));
     ASSERT_TRUE(RunToEnd(L"/checkupdate"));
     EXPECT_EQ(RegQuery(pk::kUpdatedDate), "7");
+}
+
+// The DLLs the program loads only when first needed stay out of its start:
+// Winsock (the update check), the shell, and OLE Automation, which reads the
+// dates back only where the user's formats do not keep the whole moment.
+TEST_F(StartupProcessTest, TheMainWindowOpensWithoutTheLateLoadedLibraries) {
+    const std::wstring now = FormatDateStamp(DateStampFromTime(CurrentLocalTime()));
+    raw_.Put(pk::kRoot, pk::kPath, pk::kInstalledDate, REG_SZ, test::TextBytes(now, true));
+    raw_.Put(pk::kRoot, pk::kPath, pk::kUpdatedDate, REG_SZ, test::TextBytes(now, true));
+    Started started;
+    HWND window = StartInteractive(started);
+    ASSERT_NE(window, nullptr);
+    // Until its message loop runs, with everything made at the start.
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, kWindowTimeoutMs, &ignored);
+    const std::vector<std::wstring> loaded = LoadedModules(started.process);
+    ASSERT_NE(std::find(loaded.begin(), loaded.end(), L"lumora.exe"), loaded.end());
+    std::vector<std::wstring> late = {L"ws2_32.dll", L"shell32.dll"};
+    if (StampsReadBackWhole(GetUserDefaultLCID())) {
+        late.push_back(L"oleaut32.dll");
+    }
+    for (const std::wstring& name : late) {
+        EXPECT_EQ(std::find(loaded.begin(), loaded.end(), name), loaded.end())
+            << std::string(name.begin(), name.end());
+    }
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(test::WaitForExit(started, kWindowTimeoutMs), 0);
 }
 
 TEST_F(StartupProcessTest, TheFirstArgumentChoosesTheMode) {

@@ -118,6 +118,43 @@ TEST(DateStampTest, ParseShortDateFollowsThePatternsFieldOrder) {
     }
 }
 
+TEST(DateStampTest, FormatsKeepTheMomentOnlyWithEveryFieldInDigits) {
+    const struct {
+        const wchar_t* shortDate;
+        const wchar_t* time;
+        const wchar_t* am;
+        bool gregorian;
+        bool expected;
+    } cases[] = {
+        /* 0 */ {L"M/d/yyyy", L"h:mm:ss tt", L"AM", true, true},
+        /* 1 */ {L"dd.MM.yyyy", L"HH:mm:ss", L"", true, true},
+        /* 2 */ {L"d-M-yyyy", L"H:mm:ss", L"", true, true},
+        /* 3 */ {L"yyyy-MM-dd", L"HH:mm:ss", L"", true, true},
+        /* 4 */ {L"dd.MM.yyyy", L"HH:mm:ss", L"", false, false},      // another calendar
+        /* 5 */ {L"M/d/yy", L"h:mm:ss tt", L"AM", true, false},       // two-digit year
+        /* 6 */ {L"dd-MMM-yyyy", L"HH:mm:ss", L"", true, false},      // month by name
+        /* 7 */ {L"M/d/yyyy", L"h:mm tt", L"AM", true, false},        // no seconds
+        /* 8 */ {L"M/d/yyyy", L"h:mm:ss", L"AM", true, false},        // 12 hours, no marker
+        /* 9 */ {L"yyyy/M/d", L"tt h:mm:ss", L"AM", true, false},     // marker first
+        /* 10 */ {L"d/M/yyyy", L"h:mm:ss tt", L"a.m.", true, false},  // other markers
+        /* 11 */ {L"yyyy'y'M'm'd", L"HH:mm:ss", L"", true, false},    // quoted text
+        /* 12 */ {L"d/M/yyyy gg", L"HH:mm:ss", L"", true, false},     // era
+        /* 13 */ {L"M/d/yyyy", L"HH:mm:ss tt", L"AM", true, false},
+        /* 14 */ {L"M/M/yyyy", L"HH:mm:ss", L"", true, false},
+        /* 15 */ {L"d.M.yyyy", L"HH.mm.ss", L"", true, false},  // not read back
+        /* 16 */ {L"yyyy. MM. dd.", L"H:mm:ss", L"", true, false},
+        /* 17 */ {L"d.M/yyyy", L"H:mm:ss", L"", true, false},
+        /* 18 */ {L"", L"", L"", true, false},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const std::wstring pm = cases[i].am == std::wstring(L"AM") ? L"PM" : L"";
+        EXPECT_EQ(FormatsKeepTheMoment(cases[i].shortDate, cases[i].time, cases[i].am, pm,
+                                       cases[i].gregorian),
+                  cases[i].expected)
+            << "case " << i;
+    }
+}
+
 TEST(DateStampTest, ParseDayCount) {
     EXPECT_EQ(ParseDayCount(L"42347"), 42347.0);
     EXPECT_EQ(ParseDayCount(L"42347.5"), 42347.5);

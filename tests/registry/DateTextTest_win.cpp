@@ -28,6 +28,15 @@ std::wstring WithoutLeadingZeros(const std::wstring& germanDate) {
     return text;
 }
 
+// For messages: the text with every character outside ASCII as "?".
+std::string Ascii(const std::wstring& text) {
+    std::string ascii;
+    for (wchar_t c : text) {
+        ascii.push_back(c >= 0x20 && c < 0x7F ? static_cast<char>(c) : '?');
+    }
+    return ascii;
+}
+
 TEST(DateTextTest, LocalTextInTwoLocales) {
     const struct {
         std::uint32_t locale;
@@ -98,6 +107,60 @@ TEST(DateTextTest, DisplayTextUsesTheDisplayLocalesLongFormats) {
         EXPECT_EQ(DateStampToDisplayTextFor(unreadable, kEnglishUs, kEnglishUs), L"")
             << std::wstring(unreadable).size();
     }
+}
+
+// Where a locale's formats keep the whole moment, a stamp reads back as
+// itself without the locale-aware parser: the same date the parser reads
+// from the stamp's local text, in every locale here.
+TEST(DateTextTest, StampsReadBackAsTheParserReadsTheirLocalText) {
+    const std::uint32_t locales[] = {kEnglishUs,         kGerman,
+                                     0x0809 /* en-GB */, 0x0C09 /* en-AU */,
+                                     0x040C /* fr-FR */, 0x0C0A /* es-ES */,
+                                     0x0410 /* it-IT */, 0x0413 /* nl-NL */,
+                                     0x0416 /* pt-BR */, 0x041D /* sv-SE */,
+                                     0x0406 /* da-DK */, 0x0414 /* nb-NO */,
+                                     0x040B /* fi-FI */, 0x0415 /* pl-PL */,
+                                     0x0405 /* cs-CZ */, 0x040E /* hu-HU */,
+                                     0x0419 /* ru-RU */, 0x041F /* tr-TR */,
+                                     0x040D /* he-IL */, 0x0401 /* ar-SA */,
+                                     0x041E /* th-TH */, 0x0411 /* ja-JP */,
+                                     0x0804 /* zh-CN */, 0x0412 /* ko-KR */};
+    const std::wstring stamps[] = {L"0",
+                                   kExampleStamp,
+                                   L"2147483647",
+                                   L"-2147483648",
+                                   L"946684800" /* 1 January 2000, midnight */,
+                                   L"946729800" /* 12:30:00 */,
+                                   L"946686615" /* 00:30:15 */,
+                                   L"946771199" /* 23:59:59 */,
+                                   L"1709211909" /* 29 February 2024 13:05:09 */,
+                                   L"+7",
+                                   L"-86400",
+                                   L"12/09/2015 01:54:12",
+                                   L"",
+                                   L"abc",
+                                   L"2147483648"};
+    int wholeLocales = 0;
+    for (std::uint32_t locale : locales) {
+        wholeLocales += StampsReadBackWhole(locale) ? 1 : 0;
+        for (const std::wstring& stored : stamps) {
+            const std::wstring text = DateStampToLocalTextFor(stored, locale);
+            SCOPED_TRACE(testing::Message() << "locale " << std::hex << locale << std::dec
+                                            << ", local text \"" << Ascii(text) << "\"");
+            const std::optional<double> parsed = LocalTextToDateFor(text, locale);
+            const std::optional<double> read = StoredDateFor(stored, locale);
+            ASSERT_EQ(read.has_value(), parsed.has_value());
+            if (read) {
+                EXPECT_EQ(DateTimeFromDayCount(*read), DateTimeFromDayCount(*parsed));
+                EXPECT_NEAR(*read, *parsed, 0.001 / 86400);
+            }
+        }
+    }
+    // The user locales of the tests (English and German) need no parser.
+    EXPECT_TRUE(StampsReadBackWhole(kEnglishUs));
+    EXPECT_TRUE(StampsReadBackWhole(kGerman));
+    EXPECT_GE(wholeLocales, 2);
+    EXPECT_EQ(StoredDate(kExampleStamp), StoredDateFor(kExampleStamp, GetUserDefaultLCID()));
 }
 
 TEST(DateTextTest, PlainCallsUseTheUserAndSystemDefaults) {
