@@ -1,5 +1,6 @@
 #include "ui/framework/Art_win.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -134,7 +135,16 @@ void DrawArt(HDC dc, HBITMAP bitmap, const RECT& to) {
                               bm.bmHeight, blend) != FALSE;
     }
     if (!drawn && width == bm.bmWidth && height == bm.bmHeight) {
-        drawn = BitBlt(dc, to.left, to.top, width, height, source, 0, 0, SRCCOPY) != FALSE;
+        // Copied in bands of rows: Wine converts a palette bitmap to the
+        // screen's depth in a buffer the size of the copy, which for the
+        // whole background would be a megabyte at the window's first paint.
+        constexpr int kBandRows = 32;
+        drawn = true;
+        for (int row = 0; row < height && drawn; row += kBandRows) {
+            const int rows = std::min(kBandRows, height - row);
+            drawn =
+                BitBlt(dc, to.left, to.top + row, width, rows, source, 0, row, SRCCOPY) != FALSE;
+        }
     }
     if (!drawn) {
         SetStretchBltMode(dc, HALFTONE);
