@@ -86,6 +86,8 @@ class KeyboardMouseTest : public ::testing::Test {
             EXPECT_EQ(lumora_.Close(), 0);
         }
         raw_.DeleteTree(pk::kRoot, pk::kPath);
+        // The pointer is left where no later test's window opens.
+        test::MovePointer(POINT{1, 1});
     }
 
     // Starts the program, with "&Restore" enabled when |restorable|, and

@@ -250,6 +250,8 @@ class UserPathsTest : public ::testing::Test {
     // Opens the help menu and chooses its item |item| (0 or 2; 1 is the
     // separator) with the keyboard.
     void ChooseFromHelpMenu(const std::function<void()>& open, int item) const {
+        // A pointer resting where the menu opens would choose its item first.
+        test::MovePointerAway();
         open();
         ASSERT_TRUE(WaitFor([this] { return Menu() != nullptr; })) << "the help menu did not open";
         for (int i = 0; i <= item; i += 2) {
