@@ -60,8 +60,18 @@ bool TLMMainForm::Create() {
     if (!CreateForm(L"", kStyle, WS_EX_APPWINDOW, kClientWidth, kClientHeight, nullptr)) {
         return false;
     }
+    // The components' windows are made once their texts and fonts are set:
+    // each is then made at its size, and nothing moves before the window
+    // shows.
+    HoldWindows();
     AddComponents();
     BindEvents();
+    try {
+        PrepareForm(*this);
+    } catch (...) {
+        // The window opens with the texts and fonts set so far.
+    }
+    MakeHeldWindows();
     SetShellOwnerWindow(Handle());
     try {
         FormCreate();
@@ -197,8 +207,6 @@ void TLMMainForm::BindEvents() {
 }
 
 void TLMMainForm::FormCreate() {
-    PrepareForm(*this);
-
     std::wstring lastUpdate = DateStampToDisplayText(pk::ReadUpdatedDate());
     if (lastUpdate.empty()) {
         lastUpdate = DateStampToDisplayText(pk::ReadInstalledDate());

@@ -25,6 +25,11 @@ class ComboBox : public Control {
     // The selected item, -1 for none.
     int ItemIndex() const { return hwnd_ != nullptr ? static_cast<int>(Send(CB_GETCURSEL)) : -1; }
     void SetItemIndex(int index) { Send(CB_SETCURSEL, static_cast<WPARAM>(index)); }
+
+  protected:
+    void MakeWindow(HDC measure) override;
+
+    Args content_;  // items and images until the list is made
 };
 
 }  // namespace lumora

@@ -9,10 +9,17 @@ namespace lumora {
 
 void ComboBox::Create(FormWindow& form, const Args& args) {
     Join(form, args);
-    // Room for the dropped-down list.
-    CreateChild(WC_COMBOBOXEXW, WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0, form.Scale(200));
-    // The font first: the list then measures its items once.
+    content_ = args;
     ApplyFont(form.Font());
+    MakeWindowUnlessHeld();
+}
+
+void ComboBox::MakeWindow(HDC /*measure*/) {
+    const Args& args = content_;
+    // Room for the dropped-down list.
+    CreateChild(WC_COMBOBOXEXW, WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0, form_->Scale(200));
+    // The font first: the list then measures its items once.
+    ShowFont();
     if (!args.imageResources.empty()) {
         HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK,
                                              static_cast<int>(args.imageResources.size()), 0);
@@ -33,6 +40,8 @@ void ComboBox::Create(FormWindow& form, const Args& args) {
         item.iSelectedImage = item.iImage;
         Send(CBEM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
     }
+    // Kept in the list itself from here on.
+    content_ = Args{};
 }
 
 }  // namespace lumora

@@ -131,9 +131,21 @@ class Control : public Component, public FontedComponent {
     // Creation, for each kind: joins the window's components with its
     // place and size laid out at the window's dpi.
     void Join(FormWindow& form, const ControlArgs& args);
-    // Creates the control's window at its laid-out place; |extraHeight| is
-    // added to its height (a drop-down list's room).
-    HWND CreateChild(const wchar_t* windowClass, DWORD style, DWORD exStyle, int extraHeight = 0);
+    // Makes the control's window now, or, while the form holds the windows
+    // of its components back, once the form makes them.
+    void MakeWindowUnlessHeld();
+    // Makes the control's window from what the control holds: its place,
+    // text, font and enabled state; |measure| is a memory device context to
+    // measure text on. Windowless controls have none to make.
+    virtual void MakeWindow(HDC /*measure*/) {}
+    // Creates the control's window at its laid-out place (or at |place|),
+    // showing |text|; |extraHeight| is added to its height (a drop-down
+    // list's room). Disabled when the control was disabled beforehand.
+    HWND CreateChild(const wchar_t* windowClass, DWORD style, DWORD exStyle, int extraHeight = 0,
+                     const std::wstring& text = std::wstring(), const RECT* place = nullptr);
+    // The window's shared font for the control's font; null when it cannot
+    // be made.
+    HFONT SharedFont() const;
     // Sends the window's messages through the form first.
     void Subclass();
     // The control takes the window's font, or a design font of its own.
@@ -157,6 +169,8 @@ class Control : public Component, public FontedComponent {
     bool parentFont_ = true;
     HFONT hfont_ = nullptr;  // the window's shared font of the design
     UINT id_ = 0;            // control or menu command identifier
+    bool enabled_ = true;
+    bool windowHeld_ = false;  // its window is made when the form makes the held ones
     bool hover_ = false;
     bool pressed_ = false;  // the left button went down on it and is still down
     std::wstring hint_;

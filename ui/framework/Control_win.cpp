@@ -2,6 +2,7 @@
 
 #include "ui/framework/Application.h"
 #include "ui/framework/FormWindow.h"
+#include "ui/framework/LogFont_win.h"
 #include "ui/framework/Panel.h"
 
 namespace lumora {
@@ -73,15 +74,24 @@ void Control::ShowFont() {
     if (hwnd_ == nullptr || form_ == nullptr) {
         return;
     }
-    HFONT shared = form_->fonts_.Shared(font_);
+    HFONT shared = SharedFont();
     if (shared == nullptr) {
         return;
     }
     // The same font again (a colour change, or the window's font set anew)
     // leaves the control as it is; a label repaints for a new colour.
     if (shared != hfont_) {
-        const BOOL redraw = form_->LayoutDeferred() ? FALSE : TRUE;
-        SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(shared), redraw);
+        // A control that already draws in a font like this one keeps its
+        // own: an extended combo box makes one from the icon-title font, and
+        // a new font would have it measure and size itself and its list
+        // again, for the same look.
+        const bool alike =
+            hfont_ == nullptr &&
+            DrawAlike(reinterpret_cast<HFONT>(SendMessageW(hwnd_, WM_GETFONT, 0, 0)), shared);
+        if (!alike) {
+            const BOOL redraw = form_->LayoutDeferred() ? FALSE : TRUE;
+            SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(shared), redraw);
+        }
         hfont_ = shared;
     }
     FontShown();
@@ -104,6 +114,7 @@ void Control::SetUnderline(bool on) {
 }
 
 void Control::SetEnabled(bool enabled) {
+    enabled_ = enabled;
     if (hwnd_ != nullptr) {
         EnableWindow(hwnd_, enabled ? TRUE : FALSE);
     }
@@ -120,17 +131,34 @@ void Control::Join(FormWindow& form, const ControlArgs& args) {
     form.Adopt(*this, args);
 }
 
-HWND Control::CreateChild(const wchar_t* windowClass, DWORD style, DWORD exStyle, int extraHeight) {
+void Control::MakeWindowUnlessHeld() {
+    if (form_->holdingWindows_) {
+        windowHeld_ = true;
+    } else {
+        MakeWindow(nullptr);
+    }
+}
+
+HWND Control::CreateChild(const wchar_t* windowClass, DWORD style, DWORD exStyle, int extraHeight,
+                          const std::wstring& text, const RECT* place) {
     id_ = NewCommandId();
     HWND parent = args_.parent != nullptr ? args_.parent->Handle() : form_->Handle();
-    hwnd_ = CreateWindowExW(exStyle, windowClass, L"", WS_CHILD | WS_VISIBLE | style, args_.left,
-                            args_.top, args_.width, args_.height + extraHeight, parent,
+    const RECT laidOut{args_.left, args_.top, args_.left + args_.width,
+                       args_.top + args_.height + extraHeight};
+    const RECT& at = place != nullptr ? *place : laidOut;
+    hwnd_ = CreateWindowExW(exStyle, windowClass, text.c_str(),
+                            WS_CHILD | WS_VISIBLE | (enabled_ ? 0 : WS_DISABLED) | style, at.left,
+                            at.top, at.right - at.left, at.bottom - at.top, parent,
                             reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id_)),
                             GetModuleHandleW(nullptr), nullptr);
     if (hwnd_ != nullptr && !hint_.empty()) {
         AttachHint(hwnd_, &hint_);
     }
     return hwnd_;
+}
+
+HFONT Control::SharedFont() const {
+    return form_ != nullptr ? form_->fonts_.Shared(font_) : nullptr;
 }
 
 void Control::Subclass() {

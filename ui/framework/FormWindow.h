@@ -67,6 +67,13 @@ class FormWindow : public BaseWindow, public Form, public FontedForm {
         control.Create(*this, args);
         return control;
     }
+    // From here on, components added are held as they are, without their
+    // windows, until MakeHeldWindows: their texts and fonts can then be set
+    // first, and each window is made once, at its size, with its text.
+    void HoldWindows() { holdingWindows_ = true; }
+    // Makes the held windows in the order of ownership, then applies the
+    // keyboard order set meanwhile.
+    void MakeHeldWindows();
 
     // The window and its panels paint through a memory bitmap, labels
     // included, so that a changed text never shows half drawn. Called right
@@ -147,9 +154,11 @@ class FormWindow : public BaseWindow, public Form, public FontedForm {
     FontCache fonts_;  // deleted once the window is gone
     bool followsDesktopFont_ = false;
     bool doubleBuffered_ = false;
-    bool shown_ = false;              // shown by the program and not hidden since
-    bool followingOwner_ = false;     // hidden or shown with its owner: no FormShow
-    std::vector<Control*> controls_;  // in the order of ownership
+    bool holdingWindows_ = false;
+    std::vector<const Control*> tabOrder_;  // set while the windows were held
+    bool shown_ = false;                    // shown by the program and not hidden since
+    bool followingOwner_ = false;           // hidden or shown with its owner: no FormShow
+    std::vector<Control*> controls_;        // in the order of ownership
     Control* hoverWindowless_ = nullptr;
     Control* pressedWindowless_ = nullptr;  // pressed and not yet released
     HWND focus_ = nullptr;                  // the control focused when last deactivated

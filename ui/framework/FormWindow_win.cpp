@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "ui/framework/Application.h"
@@ -193,7 +194,31 @@ void FormWindow::PopupMenuAt(const PopupMenu& menu, int right, int top) {
     PostMessageW(Handle(), WM_NULL, 0, 0);
 }
 
+void FormWindow::MakeHeldWindows() {
+    holdingWindows_ = false;
+    // Every label is measured on one memory context.
+    std::unique_ptr<ScopedMemoryDc> measure;
+    const std::vector<Control*> held = controls_;
+    for (Control* control : held) {
+        if (!control->windowHeld_) {
+            continue;
+        }
+        control->windowHeld_ = false;
+        if (!measure) {
+            measure = std::make_unique<ScopedMemoryDc>(nullptr);
+        }
+        control->MakeWindow(measure->Get());
+    }
+    if (!tabOrder_.empty()) {
+        SetTabOrder(std::exchange(tabOrder_, {}));
+    }
+}
+
 void FormWindow::SetTabOrder(const std::vector<const Control*>& controls) {
+    if (holdingWindows_) {
+        tabOrder_ = controls;
+        return;
+    }
     HWND after = HWND_TOP;
     for (const Control* control : controls) {
         if (control != nullptr && control->hwnd_ != nullptr) {

@@ -35,11 +35,17 @@ class Label : public TextControl, public PointerEvents {
     void FontShown() override;
     HBRUSH SetColorsAndGetBrush(HDC dc) override;
     void SettleLayout() const override;
+    void MakeWindow(HDC measure) override;
     // Sizes an auto-sized label to its text, measured on |measure| or, when
     // null, on the label's own device context.
     void Resize(HDC measure = nullptr) const;
+    // The place of an auto-sized label whose text, measured on |measure| in
+    // |font| (the default GUI font when null), grows from its left edge, or
+    // to the left when it is right-aligned.
+    RECT AutoPlace(HDC measure, HFONT font) const;
     void RepaintBeneath(const RECT& before) const;
 
+    DWORD style_ = 0;  // of the static control
     bool autoSize_ = true;
     bool rightAligned_ = false;
     bool transparent_ = true;

@@ -13,12 +13,28 @@ void Label::Create(FormWindow& form, const Args& args) {
     transparent_ = args.transparent;
     centreVertically_ = args.centreVertically && args.wordWrap;
     doubleBuffered_ = FormDoubleBuffered();
-    const DWORD style = SS_NOTIFY | (args.wordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP) |
-                        (args.showAccelChar ? 0 : SS_NOPREFIX);
-    CreateChild(L"STATIC", style, 0);
-    Subclass();
+    style_ = SS_NOTIFY | (args.wordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP) |
+             (args.showAccelChar ? 0 : SS_NOPREFIX);
     TakeFont(args.parentFont, args.font);
-    if (form.LayoutDeferred()) {
+    MakeWindowUnlessHeld();
+}
+
+void Label::MakeWindow(HDC measure) {
+    // A held label is made at its size, with its text and font: nothing is
+    // measured or moved again before the window shows.
+    HFONT font = SharedFont();
+    const bool measured = measure != nullptr && autoSize_;
+    if (measured) {
+        const RECT place = AutoPlace(measure, font);
+        CreateChild(L"STATIC", style_, 0, 0, caption_, &place);
+    } else {
+        CreateChild(L"STATIC", style_, 0, 0, caption_);
+    }
+    Subclass();
+    ShowFont();
+    if (measured && hfont_ == font) {
+        layoutPending_ = false;
+    } else if (form_->LayoutDeferred()) {
         layoutPending_ = true;
     } else {
         Resize();
@@ -94,30 +110,32 @@ void Label::RepaintBeneath(const RECT& before) const {
     RedrawWindow(GetParent(hwnd_), &both, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
+RECT Label::AutoPlace(HDC measure, HFONT font) const {
+    RECT text{0, 0, 0, 0};
+    const std::wstring shown = caption_.empty() ? std::wstring(L" ") : caption_;
+    const ScopedSelect selected(
+        measure, font != nullptr ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
+    DrawTextW(measure, shown.c_str(), static_cast<int>(shown.size()), &text,
+              DT_CALCRECT | DT_SINGLELINE | ((style_ & SS_NOPREFIX) ? DT_NOPREFIX : 0));
+    const int width = caption_.empty() ? 0 : text.right;
+    const int left = rightAligned_ ? args_.left + args_.width - width : args_.left;
+    return RECT{left, args_.top, left + width, args_.top + text.bottom};
+}
+
 void Label::Resize(HDC measure) const {
     layoutPending_ = false;
     if (!autoSize_ || hwnd_ == nullptr) {
         return;
     }
-    RECT text{0, 0, 0, 0};
-    const std::wstring shown = caption_.empty() ? std::wstring(L" ") : caption_;
-    const LONG style = GetWindowLongW(hwnd_, GWL_STYLE);
-    const auto measureOn = [&](HDC dc) {
-        const ScopedSelect font(dc, hfont_ != nullptr ? static_cast<HGDIOBJ>(hfont_)
-                                                      : GetStockObject(DEFAULT_GUI_FONT));
-        DrawTextW(dc, shown.c_str(), static_cast<int>(shown.size()), &text,
-                  DT_CALCRECT | DT_SINGLELINE | ((style & SS_NOPREFIX) ? DT_NOPREFIX : 0));
-    };
+    RECT place{};
     if (measure != nullptr) {
-        measureOn(measure);
+        place = AutoPlace(measure, hfont_);
     } else {
         const ScopedWindowDc own(hwnd_);
-        measureOn(own.Get());
+        place = AutoPlace(own.Get(), hfont_);
     }
-    const int width = caption_.empty() ? 0 : text.right;
-    const int height = text.bottom;
-    const int left = rightAligned_ ? args_.left + args_.width - width : args_.left;
-    SetWindowPos(hwnd_, nullptr, left, args_.top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(hwnd_, nullptr, place.left, place.top, place.right - place.left,
+                 place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace lumora

@@ -78,4 +78,26 @@ LOGFONTW LogFontFromSpec(const FontSpec& design, int dpi) {
     return font;
 }
 
+bool DrawAlike(const LOGFONTW& one, const LOGFONTW& other) {
+    const bool sameCharSet = one.lfCharSet == other.lfCharSet || one.lfCharSet == DEFAULT_CHARSET ||
+                             other.lfCharSet == DEFAULT_CHARSET;
+    const std::wstring face = FontSpecFromLogFont(one, 96).face;
+    const std::wstring otherFace = FontSpecFromLogFont(other, 96).face;
+    return !face.empty() && lstrcmpiW(face.c_str(), otherFace.c_str()) == 0 &&
+           one.lfHeight == other.lfHeight && one.lfWidth == other.lfWidth &&
+           one.lfEscapement == other.lfEscapement && one.lfOrientation == other.lfOrientation &&
+           one.lfWeight == other.lfWeight && (one.lfItalic != 0) == (other.lfItalic != 0) &&
+           (one.lfUnderline != 0) == (other.lfUnderline != 0) &&
+           (one.lfStrikeOut != 0) == (other.lfStrikeOut != 0) && sameCharSet;
+}
+
+bool DrawAlike(HFONT one, HFONT other) {
+    LOGFONTW first{};
+    LOGFONTW second{};
+    return one != nullptr && other != nullptr &&
+           GetObjectW(one, sizeof(first), &first) == static_cast<int>(sizeof(first)) &&
+           GetObjectW(other, sizeof(second), &second) == static_cast<int>(sizeof(second)) &&
+           DrawAlike(first, second);
+}
+
 }  // namespace lumora

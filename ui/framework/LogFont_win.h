@@ -26,4 +26,12 @@ int ScreenDpi();
 FontSpec FontSpecFromLogFont(const LOGFONTW& font, int dpi);
 LOGFONTW LogFontFromSpec(const FontSpec& font, int dpi);
 
+// Whether two fonts draw alike: the same face (without regard to case),
+// size and style. The character set counts only where both name one; the
+// pitch, family, precision and quality only guide the choice of a face,
+// which is named here.
+bool DrawAlike(const LOGFONTW& one, const LOGFONTW& other);
+// The same for two font handles; false where either cannot be read.
+bool DrawAlike(HFONT one, HFONT other);
+
 }  // namespace lumora

@@ -24,8 +24,11 @@ class Memo : public Control {
         SetBkColor(dc, Color());
         return brush_.Of(Color());
     }
+    void MakeWindow(HDC measure) override;
+
     COLORREF color_ = CLR_INVALID;
     SolidBrush brush_;
+    std::wstring heldLines_;  // the text while the window is held
 };
 
 }  // namespace lumora

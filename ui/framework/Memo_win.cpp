@@ -8,20 +8,28 @@ namespace lumora {
 void Memo::Create(FormWindow& form, const Args& args) {
     Join(form, args);
     color_ = args.color;
+    ApplyFont(form.Font());
+    MakeWindowUnlessHeld();
+}
+
+void Memo::MakeWindow(HDC /*measure*/) {
     CreateChild(L"EDIT", WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
-                WS_EX_CLIENTEDGE);
+                WS_EX_CLIENTEDGE, 0, heldLines_);
+    heldLines_.clear();
     // Subclassed so that Tab, Enter and Esc keep their dialog meaning in it.
     Subclass();
-    ApplyFont(form.Font());
+    ShowFont();
 }
 
 std::wstring Memo::Lines() const {
-    return WindowText(hwnd_);
+    return hwnd_ != nullptr ? WindowText(hwnd_) : heldLines_;
 }
 
 void Memo::SetLines(const std::wstring& text) {
     if (hwnd_ != nullptr) {
         SetWindowTextW(hwnd_, text.c_str());
+    } else if (windowHeld_) {
+        heldLines_ = text;
     }
 }
 

@@ -20,6 +20,8 @@ class Panel : public TextControl {
     HBRUSH Brush() { return brush_.Of(Color()); }
 
   protected:
+    void MakeWindow(HDC measure) override;
+
     COLORREF color_ = CLR_INVALID;
     SolidBrush brush_;
 };

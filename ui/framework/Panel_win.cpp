@@ -13,9 +13,14 @@ void Panel::Create(FormWindow& form, const Args& args) {
     RegisterWindowClassOnce({kPanelClass});
     Join(form, args);
     color_ = args.color;
-    CreateChild(kPanelClass, WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT);
-    Subclass();
     ApplyFont(form.Font());
+    MakeWindowUnlessHeld();
+}
+
+void Panel::MakeWindow(HDC /*measure*/) {
+    CreateChild(kPanelClass, WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, 0, caption_);
+    Subclass();
+    ShowFont();
 }
 
 }  // namespace lumora

@@ -16,6 +16,9 @@ class ProgressBar : public Control {
 
     int Position() const { return hwnd_ != nullptr ? static_cast<int>(Send(PBM_GETPOS)) : 0; }
     void SetPosition(int position) { Send(PBM_SETPOS, static_cast<WPARAM>(position)); }
+
+  protected:
+    void MakeWindow(HDC measure) override;
 };
 
 }  // namespace lumora

@@ -24,6 +24,10 @@ class PushButton : public TextControl {
         return kind == EventKind::Click ? &onClick : nullptr;
     }
     bool IsClick(UINT code, LPARAM) const override { return code == BN_CLICKED; }
+    void MakeWindow(HDC measure) override;
+
+    bool isDefault_ = false;
+    bool shield_ = false;
 };
 
 }  // namespace lumora

@@ -12,17 +12,25 @@ namespace lumora {
 
 void PushButton::Create(FormWindow& form, const Args& args) {
     Join(form, args);
-    CreateChild(L"BUTTON", WS_TABSTOP | (args.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), 0);
-    if (args.isDefault) {
+    isDefault_ = args.isDefault;
+    shield_ = args.shield;
+    TakeFont(args.parentFont, args.font);
+    MakeWindowUnlessHeld();
+}
+
+void PushButton::MakeWindow(HDC /*measure*/) {
+    CreateChild(L"BUTTON", WS_TABSTOP | (isDefault_ ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), 0, 0,
+                caption_);
+    if (isDefault_) {
         BecomeDefaultButton();
     }
-    if (args.shield) {
+    if (shield_) {
         // The elevation shield of common controls 6 on Vista and later; older
         // versions ignore the message.
         Send(BCM_SETSHIELD, 0, TRUE);
     }
     Subclass();
-    TakeFont(args.parentFont, args.font);
+    ShowFont();
 }
 
 }  // namespace lumora

@@ -26,6 +26,9 @@ class TrackBar : public Control {
   protected:
     // Its background in its panel's colour.
     HBRUSH SetColorsAndGetBrush(HDC dc) override;
+    void MakeWindow(HDC measure) override;
+
+    Args range_;
 };
 
 }  // namespace lumora

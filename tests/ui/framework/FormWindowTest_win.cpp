@@ -193,6 +193,109 @@ TEST(FormFontsTest, LabelsChangedWhileHiddenAreSizedWhenTheWindowShows) {
     EXPECT_EQ(right.right, 310);
 }
 
+// A window whose components are held without their windows until their
+// texts and fonts are set.
+class HeldForm : public FormWindow {
+  public:
+    HeldForm() : FormWindow(L"LMHeldForm", L"TLumoraHeldTestForm") {}
+    bool Create() {
+        if (!CreateForm(L"", WS_POPUP | WS_CAPTION, 0, 400, 300, nullptr)) {
+            return false;
+        }
+        HoldWindows();
+        Add(panel, {{L"Panel", 0, 0, 400, 300}, RGB(255, 255, 255)});
+        Add(plain, {{L"Plain", 10, 10, 0, 0, &panel}, FontSpec{L"Tahoma", 8, 0, RGB(0, 0, 0)}});
+        Label::Args right{{L"Right", 10, 40, 300, 0, &panel},
+                          FontSpec{L"Tahoma", 8, 0, RGB(0, 0, 0)}};
+        right.rightAligned = true;
+        Add(rightAligned, right);
+        Label::Args wrapped{{L"Wrapped", 10, 70, 200, 40, &panel},
+                            FontSpec{L"Tahoma", 8, 0, RGB(0, 0, 0)}};
+        wrapped.wordWrap = true;
+        Add(wordWrapped, wrapped);
+        Add(list, {{L"List", 10, 120, 150, 22, &panel}, {L"One", L"Two"}, {}, {}});
+        Add(button, {{L"Button", 200, 120, 100, 25, &panel}});
+        button.SetEnabled(false);
+        Add(memo, {{L"Memo", 10, 160, 200, 60, &panel}});
+        SetTabOrder({&button, &list});
+        return true;
+    }
+    using FormWindow::MakeHeldWindows;
+    Panel panel;
+    Label plain;
+    Label rightAligned;
+    Label wordWrapped;
+    ComboBox list;
+    PushButton button;
+    Memo memo;
+};
+
+// Held components have no windows. Once made, each window has the text,
+// font and state set meanwhile and, for a label sized to its text, its
+// size, before the window shows; the keyboard order set meanwhile comes
+// first among the panel's children, the rest in the order of ownership.
+TEST(FormFontsTest, HeldWindowsAreMadeWithWhatWasSetMeanwhile) {
+    HeldForm form;
+    ASSERT_TRUE(form.Create());
+    for (const Control* control :
+         {static_cast<const Control*>(&form.panel), static_cast<const Control*>(&form.plain),
+          static_cast<const Control*>(&form.list), static_cast<const Control*>(&form.button),
+          static_cast<const Control*>(&form.memo)}) {
+        EXPECT_EQ(control->Handle(), nullptr) << control->Name();
+    }
+    form.plain.SetCaption(L"A plain label");
+    form.rightAligned.SetCaption(L"Right");
+    form.wordWrapped.SetCaption(L"Words that wrap");
+    form.plain.SetFont(FontSpec{L"Tahoma", 12, kFontBold, RGB(0, 0, 0)});
+    form.button.SetCaption(L"&Press");
+    form.memo.SetLines(L"First line\r\nSecond line");
+    EXPECT_EQ(form.memo.Lines(), L"First line\r\nSecond line");
+    form.MakeHeldWindows();
+
+    EXPECT_EQ(TextOf(form.plain.Handle()), L"A plain label");
+    EXPECT_EQ(TextOf(form.button.Handle()), L"&Press");
+    EXPECT_EQ(form.memo.Lines(), L"First line\r\nSecond line");
+    EXPECT_FALSE(IsWindowEnabled(form.button.Handle()));
+    EXPECT_EQ(SendMessageW(form.list.Handle(), CB_GETCOUNT, 0, 0), 2);
+    LOGFONTW shown{};
+    ASSERT_EQ(GetObjectW(FontOf(form.plain), sizeof(shown), &shown),
+              static_cast<int>(sizeof(shown)));
+    EXPECT_EQ(shown.lfWeight, FW_BOLD);
+    for (const Label* label : {&form.plain, &form.rightAligned}) {
+        SCOPED_TRACE(testing::Message() << label->Name());
+        RECT made{};
+        GetWindowRect(label->Handle(), &made);
+        EXPECT_EQ(made.right - made.left, TextWidth(*label));
+    }
+    RECT right{};
+    GetWindowRect(form.rightAligned.Handle(), &right);
+    MapWindowPoints(nullptr, form.panel.Handle(), reinterpret_cast<POINT*>(&right), 2);
+    EXPECT_EQ(right.right, 310);
+    RECT wrapped{};
+    GetWindowRect(form.wordWrapped.Handle(), &wrapped);
+    EXPECT_EQ(wrapped.right - wrapped.left, 200);
+    EXPECT_EQ(wrapped.bottom - wrapped.top, 40);
+
+    std::vector<HWND> order;
+    for (HWND child = GetWindow(form.panel.Handle(), GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        order.push_back(child);
+    }
+    const std::vector<HWND> expected{form.button.Handle(),      form.list.Handle(),
+                                     form.plain.Handle(),       form.rightAligned.Handle(),
+                                     form.wordWrapped.Handle(), form.memo.Handle()};
+    EXPECT_EQ(order, expected);
+
+    // Showing moves nothing.
+    RECT before{};
+    GetWindowRect(form.plain.Handle(), &before);
+    ShowWindow(form.Handle(), SW_SHOWNOACTIVATE);
+    Pump();
+    RECT after{};
+    GetWindowRect(form.plain.Handle(), &after);
+    EXPECT_TRUE(EqualRect(&before, &after));
+}
+
 // A form that records how it was asked to cancel, or takes the framework's
 // own answer.
 class CancelForm : public FormWindow {

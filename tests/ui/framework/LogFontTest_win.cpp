@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cwchar>
 #include <iterator>
 #include <string>
 
@@ -78,6 +79,64 @@ TEST(LogFontTest, LongFaceNamesAreCut) {
     LOGFONTW full = font;
     std::fill(std::begin(full.lfFaceName), std::end(full.lfFaceName), L'y');
     EXPECT_EQ(FontSpecFromLogFont(full, 96).face, std::wstring(LF_FACESIZE, L'y'));
+}
+
+// Fonts that draw alike: face without regard to case, size and style; the
+// character set only where both name one; pitch, family and quality not.
+TEST(LogFontTest, FontsThatDrawAlike) {
+    LOGFONTW base{};
+    base.lfHeight = -11;
+    base.lfWeight = FW_NORMAL;
+    base.lfCharSet = ANSI_CHARSET;
+    base.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
+    wcscpy(base.lfFaceName, L"MS Shell Dlg");
+    const struct {
+        const char* change;
+        void (*apply)(LOGFONTW&);
+        bool alike;
+    } cases[] = {
+        {"nothing", [](LOGFONTW&) {}, true},
+        {"face in capitals", [](LOGFONTW& f) { wcscpy(f.lfFaceName, L"MS SHELL DLG"); }, true},
+        {"default character set", [](LOGFONTW& f) { f.lfCharSet = DEFAULT_CHARSET; }, true},
+        {"pitch and family", [](LOGFONTW& f) { f.lfPitchAndFamily = 0; }, true},
+        {"quality", [](LOGFONTW& f) { f.lfQuality = ANTIALIASED_QUALITY; }, true},
+        {"another face", [](LOGFONTW& f) { wcscpy(f.lfFaceName, L"Tahoma"); }, false},
+        {"a longer face", [](LOGFONTW& f) { wcscpy(f.lfFaceName, L"MS Shell Dlg 2"); }, false},
+        {"no face", [](LOGFONTW& f) { f.lfFaceName[0] = L'\0'; }, false},
+        {"height", [](LOGFONTW& f) { f.lfHeight = -12; }, false},
+        {"cell height", [](LOGFONTW& f) { f.lfHeight = 11; }, false},
+        {"width", [](LOGFONTW& f) { f.lfWidth = 5; }, false},
+        {"bold", [](LOGFONTW& f) { f.lfWeight = FW_BOLD; }, false},
+        {"italic", [](LOGFONTW& f) { f.lfItalic = TRUE; }, false},
+        {"underline", [](LOGFONTW& f) { f.lfUnderline = TRUE; }, false},
+        {"strike-out", [](LOGFONTW& f) { f.lfStrikeOut = TRUE; }, false},
+        {"escapement", [](LOGFONTW& f) { f.lfEscapement = 900; }, false},
+        {"another character set", [](LOGFONTW& f) { f.lfCharSet = GREEK_CHARSET; }, false},
+    };
+    for (const auto& c : cases) {
+        LOGFONTW other = base;
+        c.apply(other);
+        EXPECT_EQ(DrawAlike(base, other), c.alike) << c.change;
+        EXPECT_EQ(DrawAlike(other, base), c.alike) << c.change << ", the other way round";
+    }
+}
+
+TEST(LogFontTest, FontHandlesDrawAlikeOnlyWhenBothCanBeRead) {
+    FontSpec design;
+    design.face = L"Tahoma";
+    design.points = 8;
+    const LOGFONTW font = LogFontFromSpec(design, 96);
+    HFONT one = CreateFontIndirectW(&font);
+    HFONT other = CreateFontIndirectW(&font);
+    ASSERT_NE(one, nullptr);
+    ASSERT_NE(other, nullptr);
+    EXPECT_TRUE(DrawAlike(one, other));
+    EXPECT_FALSE(DrawAlike(one, nullptr));
+    EXPECT_FALSE(DrawAlike(nullptr, other));
+    // A handle of another kind of object.
+    EXPECT_FALSE(DrawAlike(one, static_cast<HFONT>(GetStockObject(WHITE_BRUSH))));
+    DeleteObject(one);
+    DeleteObject(other);
 }
 
 }  // namespace
