@@ -31,6 +31,37 @@ step() {
   echo
   echo "=== lumora: $* ==="
 }
+# What failed, gathered as the stages go and printed again at the end, next
+# to the stage times, so that the end of a long log says what to look for.
+failed_report=()
+stage_failed() {
+  failed_report+=("$stage_name")
+}
+# A failed line, indented under its stage.
+report_lines() {
+  local indent=$1 line
+  while IFS= read -r line; do
+    failed_report+=("$indent${line%$'\r'}")
+  done
+}
+# A failed ctest run: the tests that failed and the first lines of each
+# assertion that failed in them.
+ctest_failed() {
+  local temporary=$1/Testing/Temporary
+  stage_failed
+  if [ -f "$temporary/LastTestsFailed.log" ]; then
+    report_lines "  " < <(sed 's/^[0-9]*://' "$temporary/LastTestsFailed.log")
+  fi
+  if [ -f "$temporary/LastTest.log" ]; then
+    report_lines "    " < <(grep -a -A6 -E $': Failure\r?$' "$temporary/LastTest.log" | head -n 60)
+  fi
+}
+print_failures() {
+  [ ${#failed_report[@]} -gt 0 ] || return 0
+  echo
+  echo "=== lumora: what failed ==="
+  printf '%s\n' "${failed_report[@]}"
+}
 print_timings() {
   end_stage
   stage_name=""
@@ -96,11 +127,17 @@ under_xvfb() {
 status=0
 if [ $wine32 = yes ]; then
   step "Windows tests of the 32-bit build under Wine"
-  under_xvfb ctest --test-dir "$build/win32" --output-on-failure || status=1
+  under_xvfb ctest --test-dir "$build/win32" --output-on-failure || {
+    status=1
+    ctest_failed "$build/win32"
+  }
 fi
 
 step "Windows tests of the 64-bit build under Wine"
-under_xvfb ctest --test-dir "$build/win64" --output-on-failure || status=1
+under_xvfb ctest --test-dir "$build/win64" --output-on-failure || {
+  status=1
+  ctest_failed "$build/win64"
+}
 
 # The test build: the shipped configuration again with the short progress
 # steps and the update check asking a scripted server on this machine. It is
@@ -114,7 +151,10 @@ cmake --build "$testbuild" -j"$jobs"
 
 step "End-to-end tests of the $e2e_width-bit test build under Wine"
 rm -rf "$testbuild/screenshots"
-under_xvfb ctest --test-dir "$testbuild" --output-on-failure || status=1
+under_xvfb ctest --test-dir "$testbuild" --output-on-failure || {
+  status=1
+  ctest_failed "$testbuild"
+}
 if command -v convert >/dev/null && [ -d "$testbuild/screenshots" ]; then
   for shot in "$testbuild"/screenshots/*.bmp; do
     [ -e "$shot" ] || continue
@@ -130,15 +170,30 @@ echo "lumora: screenshots of the windows are in $testbuild/screenshots"
 # out, where this machine runs wine32; else the same kit at 64 bits.
 step "Windows test kit ($e2e_width-bit): unpacked in a fresh Wine prefix, run-tests.cmd"
 cmake --build "$build/win$e2e_width" --target windows_test_kit
-scripts/kit-under-wine.sh "$build/win$e2e_width/LumoraWindowsTests.zip" "$build/kit-results" ||
+scripts/kit-under-wine.sh "$build/win$e2e_width/LumoraWindowsTests.zip" "$build/kit-results" || {
   status=1
+  stage_failed
+  if [ -f "$build/kit-results/summary.txt" ]; then
+    report_lines "  " < <(grep -a -E '^ +(failed:|no complete report|did not end cleanly)' \
+      "$build/kit-results/summary.txt")
+    report_lines "    " < <(cat "$build"/kit-results/*.log 2>/dev/null |
+      grep -a -A6 -E $': Failure\r?$' | head -n 60)
+  fi
+}
 
 step "Benchmark: the optimize run's registry work under Wine ($e2e_width-bit)"
-under_xvfb scripts/wine-run.sh --prefix "$prefix" "$testbuild/bin/registry_work_benchmark.exe" || status=1
+under_xvfb scripts/wine-run.sh --prefix "$prefix" "$testbuild/bin/registry_work_benchmark.exe" || {
+  status=1
+  stage_failed
+}
 
 step "Benchmark: start-up time and memory of Lumora.exe under Wine ($e2e_width-bit)"
-under_xvfb scripts/wine-run.sh --prefix "$prefix" "$testbuild/bin/startup_benchmark.exe" || status=1
+under_xvfb scripts/wine-run.sh --prefix "$prefix" "$testbuild/bin/startup_benchmark.exe" || {
+  status=1
+  stage_failed
+}
 
+print_failures
 print_timings
 if [ $status -ne 0 ]; then
   echo "lumora: some tests failed (see above)" >&2
