@@ -48,6 +48,19 @@ bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = kWindowTi
         timeoutMs);
 }
 
+std::string Text(POINT point) {
+    return "(" + std::to_string(point.x) + ", " + std::to_string(point.y) + ")";
+}
+
+// Where the pointer is and what is under it, for a click that did nothing.
+std::string PointerPlace() {
+    POINT at{};
+    GetCursorPos(&at);
+    HWND under = WindowFromPoint(at);
+    return "pointer at " + Text(at) + " over " + testing::PrintToString(test::ClassOf(under)) +
+           " " + testing::PrintToString(test::WindowText(under));
+}
+
 // Another program's window on the screen, behind Lumora: where Windows
 // gives the activation when Lumora lets it go.
 class OtherProgramWindow {
@@ -367,7 +380,9 @@ TEST_F(KeyboardMouseTest, ClosingTheAboutBoxGivesTheMainWindowBack) {
         SCOPED_TRACE(way.what);
         ShowAboutByLink();
         way.close();
-        EXPECT_TRUE(WaitFor([this] { return !AboutShown(); })) << "the box stayed open";
+        EXPECT_TRUE(WaitFor([this] { return !AboutShown(); }))
+            << "the box stayed open, " << PointerPlace() << ", Close's centre at "
+            << Text(test::CentreOf(AboutButton(kClose)));
         ExpectFocus(main_, optimize, way.what);
         EXPECT_TRUE(IsWindowEnabled(main_));
         if (HWND help = HelpWindow()) {
@@ -416,15 +431,16 @@ TEST_F(KeyboardMouseTest, AClickIsAPressAndAReleaseOnTheSameControl) {
         SCOPED_TRACE(gesture.what);
         HWND focused = test::FocusOf(main_);
         test::MovePointer(gesture.press);
-        test::LeftButton(true);
+        test::LeftButton(gesture.press, true);
         // Nothing opens while the button is down.
         ASSERT_TRUE(InputHandledBefore(main_, focused));
         EXPECT_FALSE(AboutShown()) << "opened on the press";
         focused = test::FocusOf(main_);
         test::MovePointer(gesture.release);
-        test::LeftButton(false);
+        test::LeftButton(gesture.release, false);
         if (gesture.opens) {
-            EXPECT_TRUE(WaitFor([this] { return AboutShown(); })) << "the click opened nothing";
+            EXPECT_TRUE(WaitFor([this] { return AboutShown(); }))
+                << "the click opened nothing, " << PointerPlace();
             test::PressKey(VK_RETURN);
             EXPECT_TRUE(WaitFor([this] { return !AboutShown(); }));
         } else {

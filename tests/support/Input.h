@@ -13,9 +13,13 @@ namespace lumora::test {
 void PressKey(WORD key, WORD modifier = 0);
 // The pointer moved to a point of the screen.
 void MovePointer(POINT screen);
-// The left button pressed or released where the pointer is.
-void LeftButton(bool down);
-// A click: the pointer moved to a point, the left button pressed and released.
+// The left button pressed or released with the pointer at a point of the
+// screen. Each button event carries the point, as a mouse's report does:
+// under Wine, a press with no point of its own sent just after a move onto a
+// window that had just been shown now and then never reached that window.
+void LeftButton(POINT screen, bool down);
+// A click: the pointer moved to a point, the left button pressed and
+// released there.
 void ClickAt(POINT screen);
 // The centre of a window on the screen.
 POINT CentreOf(HWND window);

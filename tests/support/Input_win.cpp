@@ -52,16 +52,14 @@ void MovePointer(POINT screen) {
     SendMouse(MOUSEEVENTF_MOVE, screen);
 }
 
-void LeftButton(bool down) {
-    POINT at{};
-    GetCursorPos(&at);
-    SendMouse(down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP, at);
+void LeftButton(POINT screen, bool down) {
+    SendMouse(MOUSEEVENTF_MOVE | (down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP), screen);
 }
 
 void ClickAt(POINT screen) {
     MovePointer(screen);
-    SendMouse(MOUSEEVENTF_LEFTDOWN, screen);
-    SendMouse(MOUSEEVENTF_LEFTUP, screen);
+    LeftButton(screen, true);
+    LeftButton(screen, false);
 }
 
 POINT CentreOf(HWND window) {
