@@ -44,6 +44,10 @@ report_lines() {
     failed_report+=("$indent${line%$'\r'}")
   done
 }
+# The first lines of each failed assertion in the given test logs.
+report_assertions() {
+  report_lines "    " < <(cat "$@" 2>/dev/null | grep -a -A6 -E $': Failure\r?$' | head -n 60)
+}
 # A failed ctest run: the tests that failed and the first lines of each
 # assertion that failed in them.
 ctest_failed() {
@@ -52,9 +56,7 @@ ctest_failed() {
   if [ -f "$temporary/LastTestsFailed.log" ]; then
     report_lines "  " < <(sed 's/^[0-9]*://' "$temporary/LastTestsFailed.log")
   fi
-  if [ -f "$temporary/LastTest.log" ]; then
-    report_lines "    " < <(grep -a -A6 -E $': Failure\r?$' "$temporary/LastTest.log" | head -n 60)
-  fi
+  report_assertions "$temporary/LastTest.log"
 }
 print_failures() {
   [ ${#failed_report[@]} -gt 0 ] || return 0
@@ -176,8 +178,7 @@ scripts/kit-under-wine.sh "$build/win$e2e_width/LumoraWindowsTests.zip" "$build/
   if [ -f "$build/kit-results/summary.txt" ]; then
     report_lines "  " < <(grep -a -E '^ +(failed:|no complete report|did not end cleanly)' \
       "$build/kit-results/summary.txt")
-    report_lines "    " < <(cat "$build"/kit-results/*.log 2>/dev/null |
-      grep -a -A6 -E $': Failure\r?$' | head -n 60)
+    report_assertions "$build"/kit-results/*.log
   fi
 }
 
