@@ -48,7 +48,7 @@ bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = kWindowTi
         timeoutMs);
 }
 
-std::string Text(POINT point) {
+std::string PointText(POINT point) {
     return "(" + std::to_string(point.x) + ", " + std::to_string(point.y) + ")";
 }
 
@@ -57,7 +57,7 @@ std::string PointerPlace() {
     POINT at{};
     GetCursorPos(&at);
     HWND under = WindowFromPoint(at);
-    return "pointer at " + Text(at) + " over " + testing::PrintToString(test::ClassOf(under)) +
+    return "pointer at " + PointText(at) + " over " + testing::PrintToString(test::ClassOf(under)) +
            " " + testing::PrintToString(test::WindowText(under));
 }
 
@@ -382,7 +382,7 @@ TEST_F(KeyboardMouseTest, ClosingTheAboutBoxGivesTheMainWindowBack) {
         way.close();
         EXPECT_TRUE(WaitFor([this] { return !AboutShown(); }))
             << "the box stayed open, " << PointerPlace() << ", Close's centre at "
-            << Text(test::CentreOf(AboutButton(kClose)));
+            << PointText(test::CentreOf(AboutButton(kClose)));
         ExpectFocus(main_, optimize, way.what);
         EXPECT_TRUE(IsWindowEnabled(main_));
         if (HWND help = HelpWindow()) {
