@@ -19,7 +19,9 @@ using RegDump = std::map<std::wstring, RegKeyValues>;
 // its subkeys by "reg.exe export", all at once, and reads the files back.
 // Keys below HKEY_LOCAL_MACHINE\Software are exported from the 32-bit view
 // (/reg:32), where a 32-bit program's writes land. A missing key gives no
-// section.
+// section; an export that fails where the key exists (reg.exe did not start,
+// did not end, failed, or wrote no section) is a test failure of its own,
+// never values read as absent.
 RegDump ExportKeys(const std::vector<std::wstring>& wanted);
 
 // The sections and values of a .reg file's text.

@@ -2,8 +2,12 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cwctype>
+#include <string>
+#include <vector>
 
 namespace lumora::test {
 
@@ -108,28 +112,65 @@ RegDump ParseRegFile(const std::wstring& text) {
     return dump;
 }
 
+namespace {
+
+// Whether the key exists, in the view its export reads.
+bool KeyExists(const std::wstring& key, bool view32) {
+    const std::wstring hklm = L"HKEY_LOCAL_MACHINE\\";
+    const std::wstring hkcu = L"HKEY_CURRENT_USER\\";
+    HKEY root = nullptr;
+    std::wstring path;
+    if (StartsWith(key, hklm)) {
+        root = HKEY_LOCAL_MACHINE;
+        path = key.substr(hklm.size());
+    } else if (StartsWith(key, hkcu)) {
+        root = HKEY_CURRENT_USER;
+        path = key.substr(hkcu.size());
+    } else {
+        return false;
+    }
+    HKEY opened = nullptr;
+    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ | (view32 ? KEY_WOW64_32KEY : 0), &opened) !=
+        ERROR_SUCCESS) {
+        return false;
+    }
+    RegCloseKey(opened);
+    return true;
+}
+
+// One key's export: the reg.exe process and the file it writes.
+struct Export {
+    std::wstring key;
+    bool view32 = false;
+    std::wstring file;
+    HANDLE process = nullptr;
+    DWORD startError = 0;
+};
+
+}  // namespace
+
 RegDump ExportKeys(const std::vector<std::wstring>& wanted) {
     // A key comes with the export of any key above it.
-    std::vector<std::wstring> keys;
+    std::vector<Export> exports;
     for (const std::wstring& key : wanted) {
         const bool covered = std::any_of(wanted.begin(), wanted.end(), [&key](const auto& other) {
             return StartsWith(key, other + L"\\");
         });
-        if (!covered && std::find(keys.begin(), keys.end(), key) == keys.end()) {
-            keys.push_back(key);
+        const bool listed = std::any_of(exports.begin(), exports.end(),
+                                        [&key](const Export& e) { return e.key == key; });
+        if (!covered && !listed) {
+            exports.push_back({key, StartsWith(key, L"HKEY_LOCAL_MACHINE\\Software\\"), {}, {}, 0});
         }
     }
     wchar_t temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temp);
-    std::vector<std::wstring> files;
-    std::vector<HANDLE> processes;
-    for (std::size_t i = 0; i < keys.size(); ++i) {
-        const std::wstring file = std::wstring(temp) + L"lumora-export-" +
-                                  std::to_wstring(GetCurrentProcessId()) + L"-" +
-                                  std::to_wstring(i) + L".reg";
-        DeleteFileW(file.c_str());
-        std::wstring command = L"reg.exe export \"" + keys[i] + L"\" \"" + file + L"\" /y";
-        if (StartsWith(keys[i], L"HKEY_LOCAL_MACHINE\\Software\\")) {
+    for (std::size_t i = 0; i < exports.size(); ++i) {
+        Export& e = exports[i];
+        e.file = std::wstring(temp) + L"lumora-export-" + std::to_wstring(GetCurrentProcessId()) +
+                 L"-" + std::to_wstring(i) + L".reg";
+        DeleteFileW(e.file.c_str());
+        std::wstring command = L"reg.exe export \"" + e.key + L"\" \"" + e.file + L"\" /y";
+        if (e.view32) {
             command += L" /reg:32";
         }
         std::vector<wchar_t> line(command.begin(), command.end());
@@ -140,20 +181,41 @@ RegDump ExportKeys(const std::vector<std::wstring>& wanted) {
         if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
                            nullptr, &si, &pi)) {
             CloseHandle(pi.hThread);
-            processes.push_back(pi.hProcess);
+            e.process = pi.hProcess;
+        } else {
+            e.startError = GetLastError();
         }
-        files.push_back(file);
     }
-    for (HANDLE process : processes) {
-        WaitForSingleObject(process, kExportTimeoutMs);
-        CloseHandle(process);
-    }
+    // Every export either gives the key's section or finds no key: one that
+    // failed would read as values absent, so it is a failure of its own.
     RegDump dump;
-    for (const std::wstring& file : files) {
-        for (auto& [key, values] : ParseRegFile(ReadUtf16File(file))) {
+    for (Export& e : exports) {
+        const std::string what = "reg.exe export of " + testing::PrintToString(e.key);
+        DWORD exitCode = STILL_ACTIVE;
+        if (e.process == nullptr) {
+            ADD_FAILURE() << what << " did not start, error " << e.startError;
+        } else if (WaitForSingleObject(e.process, kExportTimeoutMs) != WAIT_OBJECT_0) {
+            ADD_FAILURE() << what << " did not end within " << kExportTimeoutMs << " ms";
+            TerminateProcess(e.process, 1);
+            WaitForSingleObject(e.process, kExportTimeoutMs);
+        } else {
+            GetExitCodeProcess(e.process, &exitCode);
+        }
+        if (e.process != nullptr) {
+            CloseHandle(e.process);
+        }
+        const RegDump part = ParseRegFile(ReadUtf16File(e.file));
+        DeleteFileW(e.file.c_str());
+        const bool exists = KeyExists(e.key, e.view32);
+        if (exitCode == 0 && part.count(Lowered(e.key)) == 0) {
+            ADD_FAILURE() << what << " ended well but its file holds no section of the key";
+        } else if (exitCode != 0 && exitCode != STILL_ACTIVE && exists) {
+            ADD_FAILURE() << what << " failed with exit code " << exitCode
+                          << ", though the key exists";
+        }
+        for (const auto& [key, values] : part) {
             dump[key].insert(values.begin(), values.end());
         }
-        DeleteFileW(file.c_str());
     }
     return dump;
 }
