@@ -29,7 +29,9 @@ echo "lumora: the kit is $(du -k "$zip" | cut -f1) KiB zipped; unpacked in $kit"
 
 started=$SECONDS
 code=0
-(cd "$kit" && xvfb-run -a -s "-screen 0 1280x1024x24" wine cmd /c run-tests.cmd) || code=$?
+# Its screen is looked for from display 120 on, apart from the test
+# command's other screens (from 99 on), so that both can start at once.
+(cd "$kit" && xvfb-run -a -n 120 -s "-screen 0 1280x1024x24" wine cmd /c run-tests.cmd) || code=$?
 echo "lumora: run-tests.cmd took $((SECONDS - started)) s and exited with $code"
 
 rm -rf "$results"

@@ -3,11 +3,15 @@
 # under Wine in the project's own prefix. Installs what it needs first.
 #   scripts/test.sh
 #
-# Where wine32 is installed (scripts/install-deps.sh tries to install it), the
-# shipped width is tested: the 32-bit build's unit tests, and the 32-bit test
-# build's end-to-end tests, screenshots and benchmarks. The 64-bit build's
-# tests run as well, for the registry views and the other pointer size.
-# Without wine32 the 64-bit build takes the 32-bit one's place.
+# The checks that only read the shipped files (imports, symbols, PE header,
+# manifest, version resource, setup) run at both widths on every machine.
+# The Windows test kit, made at the end-to-end tests' width, runs that
+# width's unit tests and the end-to-end tests in a fresh prefix, beside the
+# tests it does not carry. Where wine32 runs (scripts/install-deps.sh tries
+# to install it), that width is 32 bits, the shipped one, and the 64-bit
+# build's tests run as well, for the registry views and the other pointer
+# size. Without wine32 the 64-bit builds take the 32-bit ones' place in
+# everything that needs Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -92,17 +96,15 @@ if [ -x /usr/lib/wine/wine ] && scripts/can-run-i386.sh; then
   wine32=yes
 fi
 if [ $wine32 = yes ]; then
-  tests32=ON
   e2e_width=32; e2e_toolchain=cmake/mingw-i686.cmake
 else
-  echo "lumora: wine32 is not installed: the 64-bit build stands in for the 32-bit one in the tests" >&2
-  tests32=OFF
+  echo "lumora: wine32 is not installed: the 64-bit build stands in for the 32-bit one in the tests that need Wine" >&2
   e2e_width=64; e2e_toolchain=cmake/mingw-x86_64.cmake
 fi
 
-step "32-bit Windows build (the shipped Lumora.exe)"
+step "32-bit Windows build (the shipped Lumora.exe) and its tests"
 configure "$build/win32" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
-  -DCMAKE_BUILD_TYPE=Release -DLUMORA_WINEPREFIX="$prefix" -DLUMORA_BUILD_TESTS=$tests32
+  -DCMAKE_BUILD_TYPE=Release -DLUMORA_WINEPREFIX="$prefix" -DLUMORA_BUILD_TESTS=ON
 cmake --build "$build/win32" -j"$jobs"
 cmake --build "$build/win32" --target installer
 
@@ -111,8 +113,37 @@ configure "$build/win64" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake \
   -DCMAKE_BUILD_TYPE=Release -DLUMORA_WINEPREFIX="$prefix"
 cmake --build "$build/win64" -j"$jobs"
 
+# The test build: the shipped configuration again with the short progress
+# steps and the update check asking a scripted server on this machine. It is
+# never shipped; it carries the end-to-end tests only (the unit tests are the
+# shipped builds').
+testbuild=$build/win$e2e_width-testbuild
+step "$e2e_width-bit test build (short progress steps, update check on 127.0.0.1)"
+configure "$testbuild" -DCMAKE_TOOLCHAIN_FILE=$e2e_toolchain \
+  -DCMAKE_BUILD_TYPE=Release -DLUMORA_WINEPREFIX="$prefix" \
+  -DLUMORA_TEST_BUILD=ON -DLUMORA_UPDATE_HOST=127.0.0.1 -DLUMORA_UPDATE_PORT=18473
+cmake --build "$testbuild" -j"$jobs"
+
+status=0
+# What reads the shipped files and needs no Wine (the label "files"): the
+# imports against the Windows 2000 list, the symbols, the PE header, the
+# manifest, the version resource, the setup. It runs on every machine, at
+# both widths, whatever the kernel runs.
+step "Checks of the shipped files of both widths, without Wine"
+for width in 32 64; do
+  echo "lumora: the $width-bit build's files:"
+  ctest --test-dir "$build/win$width" -L files --output-on-failure -j"$jobs" || {
+    status=1
+    ctest_failed "$build/win$width"
+  }
+done
+
 source scripts/wine-env.sh "$prefix"
-cleanup() { wineserver -k 2>/dev/null || true; }
+kit_pid=""
+cleanup() {
+  [ -z "$kit_pid" ] || kill -- -"$kit_pid" 2>/dev/null || true
+  wineserver -k 2>/dev/null || true
+}
 trap cleanup EXIT
 scripts/wine-prefix.sh "$prefix"
 # Each stage has a virtual screen of its own. The prefix's wineserver is
@@ -126,53 +157,56 @@ under_xvfb() {
   return $result
 }
 
-status=0
-if [ $wine32 = yes ]; then
-  step "Windows tests of the 32-bit build under Wine"
-  under_xvfb ctest --test-dir "$build/win32" --output-on-failure || {
-    status=1
-    ctest_failed "$build/win32"
-  }
-fi
-
-step "Windows tests of the 64-bit build under Wine"
-under_xvfb ctest --test-dir "$build/win64" --output-on-failure || {
-  status=1
-  ctest_failed "$build/win64"
-}
-
-# The test build: the shipped configuration again with the short progress
-# steps and the update check asking a scripted server on this machine. It is
-# never shipped; it runs the end-to-end tests only (the unit tests ran above).
-testbuild=$build/win$e2e_width-testbuild
-step "$e2e_width-bit test build (short progress steps, update check on 127.0.0.1)"
-configure "$testbuild" -DCMAKE_TOOLCHAIN_FILE=$e2e_toolchain \
-  -DCMAKE_BUILD_TYPE=Release -DLUMORA_WINEPREFIX="$prefix" \
-  -DLUMORA_TEST_BUILD=ON -DLUMORA_UPDATE_HOST=127.0.0.1 -DLUMORA_UPDATE_PORT=18473
-cmake --build "$testbuild" -j"$jobs"
-
-step "End-to-end tests of the $e2e_width-bit test build under Wine"
-rm -rf "$testbuild/screenshots"
-under_xvfb ctest --test-dir "$testbuild" --output-on-failure || {
-  status=1
-  ctest_failed "$testbuild"
-}
-if command -v convert >/dev/null && [ -d "$testbuild/screenshots" ]; then
-  for shot in "$testbuild"/screenshots/*.bmp; do
-    [ -e "$shot" ] || continue
-    convert "$shot" "${shot%.bmp}.png" && rm -f "$shot"
-  done
-fi
-echo "lumora: screenshots of the windows are in $testbuild/screenshots"
-
 # The Windows test kit, run as a person runs it on Windows: unpacked outside
 # build/ into a folder with a space in its name, in a fresh Wine prefix of
 # its own, with plain wine and cmd.exe and none of the project's scripts. It
 # is made at the end-to-end tests' width: 32 bits, the kit that is handed
-# out, where this machine runs wine32; else the same kit at 64 bits.
-step "Windows test kit ($e2e_width-bit): unpacked in a fresh Wine prefix, run-tests.cmd"
-cmake --build "$build/win$e2e_width" --target windows_test_kit
-scripts/kit-under-wine.sh "$build/win$e2e_width/LumoraWindowsTests.zip" "$build/kit-results" || {
+# out, where this machine runs wine32; else the same kit at 64 bits. It is
+# where that width's unit tests (the label "kit") and the end-to-end tests
+# run: each test program runs once a width. Its prefix and its screen are
+# its own, so it runs beside the tests below, on the other core.
+kit_width=$e2e_width
+kit_log=$build/kit-run.log
+step "Windows test kit ($kit_width-bit): made, then started in a fresh Wine prefix"
+cmake --build "$build/win$kit_width" --target windows_test_kit
+rm -f "$kit_log"
+set -m
+scripts/kit-under-wine.sh "$build/win$kit_width/LumoraWindowsTests.zip" \
+  "$build/kit-results" >"$kit_log" 2>&1 &
+kit_pid=$!
+set +m
+kit_started=$SECONDS
+
+# The tests the kit does not carry, in the project's prefix: at the kit's
+# width those outside it (the dpi layouts, the subclass test with its own
+# folder); at the other width, where Wine runs it, every test.
+if [ $wine32 = yes ]; then
+  step "Windows tests of the 32-bit build under Wine, those outside the kit (beside the kit)"
+  under_xvfb ctest --test-dir "$build/win32" -LE '^(files|kit)$' --output-on-failure || {
+    status=1
+    ctest_failed "$build/win32"
+  }
+  step "Windows tests of the 64-bit build under Wine, all of them (beside the kit)"
+  under_xvfb ctest --test-dir "$build/win64" -LE '^files$' --output-on-failure || {
+    status=1
+    ctest_failed "$build/win64"
+  }
+else
+  echo "lumora: no wine32: the 32-bit build's tests that need Wine cannot run here; its files were checked above" >&2
+  step "Windows tests of the 64-bit build under Wine, those outside the kit (beside the kit)"
+  under_xvfb ctest --test-dir "$build/win64" -LE '^(files|kit)$' --output-on-failure || {
+    status=1
+    ctest_failed "$build/win64"
+  }
+fi
+
+step "Windows test kit ($kit_width-bit): the rest of its run, run-tests.cmd"
+kit_status=0
+wait "$kit_pid" || kit_status=$?
+kit_pid=""
+cat "$kit_log"
+echo "lumora: the kit ran for $((SECONDS - kit_started)) s in all, beside the stages above"
+if [ $kit_status -ne 0 ]; then
   status=1
   stage_failed
   if [ -f "$build/kit-results/summary.txt" ]; then
@@ -180,8 +214,18 @@ scripts/kit-under-wine.sh "$build/win$e2e_width/LumoraWindowsTests.zip" "$build/
       "$build/kit-results/summary.txt")
     report_assertions "$build"/kit-results/*.log
   fi
-}
+fi
+if [ -d "$build/kit-results/screenshots" ]; then
+  if command -v convert >/dev/null; then
+    for shot in "$build"/kit-results/screenshots/*.bmp; do
+      [ -e "$shot" ] || continue
+      convert "$shot" "${shot%.bmp}.png" && rm -f "$shot"
+    done
+  fi
+  echo "lumora: screenshots of the windows are in $build/kit-results/screenshots"
+fi
 
+# The benchmarks run alone, after everything else: their figures are times.
 step "Benchmark: the optimize run's registry work under Wine ($e2e_width-bit)"
 under_xvfb scripts/wine-run.sh --prefix "$prefix" "$testbuild/bin/registry_work_benchmark.exe" || {
   status=1
