@@ -1,5 +1,8 @@
-// The registry as Wine's own reg.exe exports it: what a run left behind, read
-// past the program's registry layer and past the test's own registry calls.
+// The registry as a run left it, read past the program's registry layer and
+// past the test's registry helpers: advapi32 called here alone, every value
+// written as a .reg file writes it. It is read in the test's own process: a
+// check that started a reg.exe for each key made some twenty process starts,
+// and under Wine one process start in some thousands fails (ERROR_INTERNAL_ERROR).
 #pragma once
 
 #include <map>
@@ -11,21 +14,26 @@ namespace lumora::test {
 // Value name -> data as the .reg file writes it: "\"text\"" for REG_SZ,
 // "dword:0000002a" for REG_DWORD, "hex:00,01" for REG_BINARY.
 using RegKeyValues = std::map<std::wstring, std::wstring>;
-// Key name as the file's section names it, lowered (the registry ignores
+// Key name as a .reg file's section names it, lowered (the registry ignores
 // case) -> its values.
 using RegDump = std::map<std::wstring, RegKeyValues>;
 
-// Exports each key ("HKEY_CURRENT_USER\\Control Panel\\Desktop", ...) with
-// its subkeys by "reg.exe export", all at once, and reads the files back.
-// Keys below HKEY_LOCAL_MACHINE\Software are exported from the 32-bit view
-// (/reg:32), where a 32-bit program's writes land. A missing key gives no
-// section; an export that fails where the key exists (reg.exe did not start,
-// did not end, failed, or wrote no section) is a test failure of its own,
-// never values read as absent.
-RegDump ExportKeys(const std::vector<std::wstring>& wanted);
+// True on a 64-bit Windows: the test program is 64-bit, or a 32-bit one that
+// the system runs beside its 64-bit programs.
+bool OnWindows64();
 
-// The sections and values of a .reg file's text.
-RegDump ParseRegFile(const std::wstring& text);
+// Where ExportKeys finds the 32-bit view of |key|
+// ("HKEY_LOCAL_MACHINE\\Software\\..."): on 64-bit Windows below
+// Software\Wow6432Node; elsewhere, with one view, the key itself.
+std::wstring In32BitView(const std::wstring& key);
+
+// Reads each key ("HKEY_CURRENT_USER\\Control Panel\\Desktop", ...) with its
+// subkeys. On 64-bit Windows every key is read in the native view, where the
+// 32-bit view's keys lie below Software\Wow6432Node (In32BitView); a key the
+// two views share is found at both names. A missing key gives no section; a
+// key or value that cannot be read is a test failure of its own, never values
+// read as absent.
+RegDump ExportKeys(const std::vector<std::wstring>& wanted);
 
 std::wstring Lowered(std::wstring text);
 
