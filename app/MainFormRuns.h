@@ -16,7 +16,8 @@ namespace lumora {
 class RunView {
   public:
     virtual ~RunView() = default;
-    // The main window's selections; a run reads them once, as it starts.
+    // The main window's selections and the width of the Windows it runs on;
+    // a run reads them once, as it starts.
     virtual TuningChoices Choices() = 0;
     virtual std::wstring MainTitle() = 0;
     virtual void SetMainEnabled(bool enabled) = 0;

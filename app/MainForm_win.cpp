@@ -250,9 +250,11 @@ class MainFormRunView : public RunView {
   public:
     explicit MainFormRunView(TLMMainForm& form) : form_(form) {}
     TuningChoices Choices() override {
-        return ChoicesFromSelection(form_.windowsCombo_.ItemIndex(),
-                                    form_.processorCombo_.ItemIndex(),
-                                    form_.modemCombo_.ItemIndex(), form_.speedTrackBar_.Position());
+        TuningChoices choices =
+            ChoicesFromSelection(form_.windowsCombo_.ItemIndex(), form_.processorCombo_.ItemIndex(),
+                                 form_.modemCombo_.ItemIndex(), form_.speedTrackBar_.Position());
+        choices.windowsWidth = IsWindows64Bit() ? WindowsWidth::Bits64 : WindowsWidth::Bits32;
+        return choices;
     }
     std::wstring MainTitle() override { return form_.Title(); }
     void SetMainEnabled(bool enabled) override {

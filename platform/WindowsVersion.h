@@ -23,4 +23,10 @@ int OsIndexFor(std::uint32_t major, std::uint32_t minor, std::uint8_t productTyp
 // be told.
 int GetWindowsVersion();
 
+// Whether the running system is a 64-bit Windows. The 32-bit program asks
+// IsWow64Process, looked up at run time: Windows 2000 has neither the
+// function nor a 64-bit edition. A 64-bit build is on one by definition.
+// Never raises; false when the system cannot tell.
+bool IsWindows64Bit();
+
 }  // namespace lumora

@@ -1,5 +1,6 @@
 #include "platform/WindowsVersion_win.h"
 
+#include "common/SystemLibrary.h"
 #include "platform/WindowsVersion.h"
 
 namespace lumora {
@@ -31,6 +32,22 @@ int GetWindowsVersionWith(VersionQuery query) {
 
 int GetWindowsVersion() {
     return GetWindowsVersionWith(SystemVersionQuery);
+}
+
+bool IsWindows64BitWith(Wow64Query query) {
+#if defined(_WIN64)
+    static_cast<void>(query);
+    return true;
+#else
+    BOOL wow64 = FALSE;
+    return query != nullptr && query(GetCurrentProcess(), &wow64) && wow64;
+#endif
+}
+
+bool IsWindows64Bit() {
+    // kernel32 is in every process: asked for by name, never loaded.
+    return IsWindows64BitWith(
+        ProcAddress<Wow64Query>(GetModuleHandleW(L"kernel32.dll"), "IsWow64Process"));
 }
 
 }  // namespace lumora

@@ -6,9 +6,10 @@
 //
 // Key paths are written with a leading backslash ("\Software\OSTREL\Lumora\");
 // it is removed and the rest, a trailing backslash included, names the key
-// below the root. The last argument asks for the 64-bit registry view; the
-// program always passes false, which means the 32-bit view on 64-bit Windows
-// whichever way the executable itself was built.
+// below the root. The last argument asks for the 64-bit registry view; false
+// means the 32-bit view on 64-bit Windows whichever way the executable itself
+// was built. Only the runs pass true, for the tuned values that 64-bit Windows
+// keeps in its own view (TweakView), and never on 32-bit Windows.
 #pragma once
 
 #include <cstdint>

@@ -51,6 +51,10 @@ std::wstring WithoutLeadingBackslash(const std::wstring& path) {
     return !path.empty() && path.front() == L'\\' ? path.substr(1) : path;
 }
 
+RegistryView ViewOf(std::uint32_t access) {
+    return (access & reg::kKeyWow64_64Key) != 0 ? RegistryView::Native : RegistryView::Program;
+}
+
 }  // namespace
 
 struct MemoryRegistry::Node {
@@ -67,18 +71,22 @@ struct MemoryRegistry::Node {
     }
 };
 
-MemoryRegistry::MemoryRegistry()
-    : currentUser_(std::make_unique<Node>()), localMachine_(std::make_unique<Node>()) {}
+MemoryRegistry::View::View()
+    : currentUser(std::make_unique<Node>()), localMachine(std::make_unique<Node>()) {}
+
+MemoryRegistry::MemoryRegistry() = default;
 
 MemoryRegistry::~MemoryRegistry() = default;
 
-long MemoryRegistry::Resolve(RootKey root, const std::wstring& subKey, bool create, Node*& node) {
+long MemoryRegistry::Resolve(RootKey root, RegistryView view, const std::wstring& subKey,
+                             bool create, Node*& node) {
     std::vector<std::wstring> parts;
     if (!SplitSubKey(subKey, parts)) {
         return reg::kBadPathname;
     }
-    Node* current = root == RootKey::CurrentUser    ? currentUser_.get()
-                    : root == RootKey::LocalMachine ? localMachine_.get()
+    const View& keys = view == RegistryView::Native ? native_ : program_;
+    Node* current = root == RootKey::CurrentUser    ? keys.currentUser.get()
+                    : root == RootKey::LocalMachine ? keys.localMachine.get()
                                                     : nullptr;
     if (current == nullptr) {
         return reg::kInvalidHandle;
@@ -107,12 +115,15 @@ long MemoryRegistry::Resolve(RootKey root, const std::wstring& subKey, bool crea
     return reg::kSuccess;
 }
 
-const MemoryRegistry::Node* MemoryRegistry::Find(RootKey root, const std::wstring& path) const {
+const MemoryRegistry::Node* MemoryRegistry::Find(RootKey root, RegistryView view,
+                                                 const std::wstring& path) const {
     std::vector<std::wstring> parts;
     if (!SplitSubKey(WithoutLeadingBackslash(path), parts)) {
         return nullptr;
     }
-    const Node* current = root == RootKey::CurrentUser ? currentUser_.get() : localMachine_.get();
+    const View& keys = view == RegistryView::Native ? native_ : program_;
+    const Node* current =
+        root == RootKey::CurrentUser ? keys.currentUser.get() : keys.localMachine.get();
     for (const auto& part : parts) {
         auto it = current->children.find(Folded(part));
         if (it == current->children.end()) {
@@ -138,14 +149,14 @@ long MemoryRegistry::OpenKey(RootKey root, const std::wstring& subKey, std::uint
                              RegKeyHandle& key) {
     accessLog_.push_back(access);
     Node* node = nullptr;
-    const long rc = Resolve(root, subKey, false, node);
+    const long rc = Resolve(root, ViewOf(access), subKey, false, node);
     if (rc != reg::kSuccess) {
         return rc;
     }
     if ((access & kWriteRights) != 0) {
         // A denied key refuses write rights, whether set on it or above it.
         Node* probe = nullptr;
-        if (Resolve(root, subKey, true, probe) == reg::kAccessDenied) {
+        if (Resolve(root, ViewOf(access), subKey, true, probe) == reg::kAccessDenied) {
             return reg::kAccessDenied;
         }
     }
@@ -156,7 +167,7 @@ long MemoryRegistry::CreateKey(RootKey root, const std::wstring& subKey, std::ui
                                RegKeyHandle& key) {
     accessLog_.push_back(access);
     Node* node = nullptr;
-    const long rc = Resolve(root, subKey, true, node);
+    const long rc = Resolve(root, ViewOf(access), subKey, true, node);
     if (rc != reg::kSuccess) {
         return rc;
     }
@@ -241,9 +252,10 @@ long MemoryRegistry::CloseKey(RegKeyHandle key) {
     return handles_.erase(key) == 1 ? reg::kSuccess : reg::kInvalidHandle;
 }
 
-void MemoryRegistry::Put(RootKey root, const std::wstring& path, const RegValue& value) {
+void MemoryRegistry::Put(RootKey root, const std::wstring& path, const RegValue& value,
+                         RegistryView view) {
     Node* node = nullptr;
-    if (Resolve(root, WithoutLeadingBackslash(path), true, node) != reg::kSuccess) {
+    if (Resolve(root, view, WithoutLeadingBackslash(path), true, node) != reg::kSuccess) {
         return;
     }
     if (RegValue* existing = node->FindValue(value.name)) {
@@ -254,8 +266,8 @@ void MemoryRegistry::Put(RootKey root, const std::wstring& path, const RegValue&
 }
 
 std::optional<RegValue> MemoryRegistry::Get(RootKey root, const std::wstring& path,
-                                            const std::wstring& name) const {
-    const Node* node = Find(root, path);
+                                            const std::wstring& name, RegistryView view) const {
+    const Node* node = Find(root, view, path);
     if (node == nullptr) {
         return std::nullopt;
     }
@@ -265,18 +277,20 @@ std::optional<RegValue> MemoryRegistry::Get(RootKey root, const std::wstring& pa
     return it == node->values.end() ? std::nullopt : std::optional<RegValue>(*it);
 }
 
-std::vector<RegValue> MemoryRegistry::Values(RootKey root, const std::wstring& path) const {
-    const Node* node = Find(root, path);
+std::vector<RegValue> MemoryRegistry::Values(RootKey root, const std::wstring& path,
+                                             RegistryView view) const {
+    const Node* node = Find(root, view, path);
     return node == nullptr ? std::vector<RegValue>{} : node->values;
 }
 
-bool MemoryRegistry::KeyExists(RootKey root, const std::wstring& path) const {
-    return Find(root, path) != nullptr;
+bool MemoryRegistry::KeyExists(RootKey root, const std::wstring& path, RegistryView view) const {
+    return Find(root, view, path) != nullptr;
 }
 
 void MemoryRegistry::DenyWrites(RootKey root, const std::wstring& path) {
     Node* node = nullptr;
-    if (Resolve(root, WithoutLeadingBackslash(path), true, node) == reg::kSuccess) {
+    if (Resolve(root, RegistryView::Program, WithoutLeadingBackslash(path), true, node) ==
+        reg::kSuccess) {
         node->writesDenied = true;
     }
 }

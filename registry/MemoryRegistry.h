@@ -4,6 +4,12 @@
 // value types and sizes kept as stored, missing keys, and keys whose writes
 // are refused (to stand for a program without administrator rights).
 //
+// Two views: a key opened with KEY_WOW64_64KEY is one of the native 64-bit
+// view, any other one of the program's own view. The two share no key (on
+// 64-bit Windows they share all but HKEY_LOCAL_MACHINE\Software, and some
+// keys below it), so a test sees the view that each write and delete asked
+// for.
+//
 // The native build runs the access layer over it; tests inspect it directly.
 #pragma once
 
@@ -42,13 +48,16 @@ class MemoryRegistry : public RegistryBackend {
 
     // Inspection and set-up for tests; paths as the access layer takes them
     // (a leading backslash is allowed here).
-    void Put(RootKey root, const std::wstring& path, const RegValue& value);
-    std::optional<RegValue> Get(RootKey root, const std::wstring& path,
-                                const std::wstring& name) const;
-    std::vector<RegValue> Values(RootKey root, const std::wstring& path) const;
-    bool KeyExists(RootKey root, const std::wstring& path) const;
+    void Put(RootKey root, const std::wstring& path, const RegValue& value,
+             RegistryView view = RegistryView::Program);
+    std::optional<RegValue> Get(RootKey root, const std::wstring& path, const std::wstring& name,
+                                RegistryView view = RegistryView::Program) const;
+    std::vector<RegValue> Values(RootKey root, const std::wstring& path,
+                                 RegistryView view = RegistryView::Program) const;
+    bool KeyExists(RootKey root, const std::wstring& path,
+                   RegistryView view = RegistryView::Program) const;
     // Refuses every open with write rights, and every create, at this key and
-    // below it.
+    // below it, in the program's own view.
     void DenyWrites(RootKey root, const std::wstring& path);
     // Access masks asked for, in order, by every open and create.
     const std::vector<std::uint32_t>& AccessLog() const { return accessLog_; }
@@ -61,13 +70,21 @@ class MemoryRegistry : public RegistryBackend {
         std::uint32_t access;
     };
 
-    long Resolve(RootKey root, const std::wstring& subKey, bool create, Node*& node);
-    const Node* Find(RootKey root, const std::wstring& path) const;
+    // The keys of one view.
+    struct View {
+        View();
+        std::unique_ptr<Node> currentUser;
+        std::unique_ptr<Node> localMachine;
+    };
+
+    long Resolve(RootKey root, RegistryView view, const std::wstring& subKey, bool create,
+                 Node*& node);
+    const Node* Find(RootKey root, RegistryView view, const std::wstring& path) const;
     long NewHandle(Node* node, std::uint32_t access, RegKeyHandle& key);
     Handle* Lookup(RegKeyHandle key);
 
-    std::unique_ptr<Node> currentUser_;
-    std::unique_ptr<Node> localMachine_;
+    View program_;
+    View native_;
     std::map<RegKeyHandle, Handle> handles_;
     RegKeyHandle nextHandle_ = 0x1000;
     std::vector<std::uint32_t> accessLog_;

@@ -13,6 +13,13 @@ enum class RootKey : std::uint32_t {
     LocalMachine = 0x80000002u,
 };
 
+// The two registry views of 64-bit Windows: the one the program is given
+// when it asks for no other (below HKEY_LOCAL_MACHINE\Software the 32-bit
+// view, Software\Wow6432Node, but for the few keys the two views share), and
+// the native 64-bit view, which the access layer's 64-bit-view flag asks for
+// (KEY_WOW64_64KEY). A 32-bit Windows has one view.
+enum class RegistryView { Program, Native };
+
 namespace reg {
 // Access rights.
 inline constexpr std::uint32_t kKeyRead = 0x20019;

@@ -1,9 +1,9 @@
 // The optimize and restore runs' registry work over the user's choices:
 // the plans carried out through the program key and the registry access
-// layer, one registry operation per step, in the plan's order. Failures are
-// the access layer's: a read that fails gives the row's backup default, a
-// write or delete that fails changes nothing, and the next step follows all
-// the same.
+// layer, one registry operation per step, in the plan's order and in the
+// registry view the plan gives the step. Failures are the access layer's: a
+// read that fails gives the row's backup default, a write or delete that
+// fails changes nothing, and the next step follows all the same.
 #pragma once
 
 #include <vector>

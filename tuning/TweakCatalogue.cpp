@@ -1,5 +1,7 @@
 #include "tuning/TweakCatalogue.h"
 
+#include <cstddef>
+
 #include "tuning/ConnectionTypes.h"
 #include "tuning/WindowsEditions.h"
 
@@ -9,6 +11,27 @@ namespace {
 
 constexpr RootKey kHkcu = RootKey::CurrentUser;
 constexpr RootKey kHklm = RootKey::LocalMachine;
+
+constexpr wchar_t LowerAscii(wchar_t c) {
+    return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c;
+}
+
+// HKEY_LOCAL_MACHINE\Software and every key below it, in any letter case,
+// with or without the leading backslash.
+constexpr bool BelowMachineSoftware(const TweakKey& key) {
+    if (key.root != kHklm) {
+        return false;
+    }
+    constexpr wchar_t kSoftware[] = L"software";
+    const wchar_t* path = key.path[0] == L'\\' ? key.path + 1 : key.path;
+    std::size_t at = 0;
+    for (; kSoftware[at] != L'\0'; ++at) {
+        if (LowerAscii(path[at]) != kSoftware[at]) {
+            return false;  // also at the path's end
+        }
+    }
+    return path[at] == L'\0' || path[at] == L'\\';
+}
 
 // The keys. K12 and K16 differ only by the trailing backslash and are one key
 // to the registry: rows 22/37 and 24/30 write the same values, the later
@@ -122,7 +145,27 @@ constexpr TweakCatalogue kTweaks{{
 }};
 // clang-format on
 
+// A copy is taken and given back in the program's own view only: a kept row
+// below HKEY_LOCAL_MACHINE\Software would have a place in each view on 64-bit
+// Windows.
+constexpr bool NoKeptRowBelowMachineSoftware() {
+    // std::any_of is not constexpr before C++20.
+    for (const TweakRow& row : kTweaks) {
+        // cppcheck-suppress useStlAlgorithm
+        if (row.backup.kept && BelowMachineSoftware(row.key)) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(NoKeptRowBelowMachineSoftware(), "a kept row below HKEY_LOCAL_MACHINE\\Software");
+
 }  // namespace
+
+RegistryView TweakView(const TweakKey& key, WindowsWidth width) {
+    return width == WindowsWidth::Bits64 && BelowMachineSoftware(key) ? RegistryView::Native
+                                                                      : RegistryView::Program;
+}
 
 const TweakCatalogue& Tweaks() {
     return kTweaks;

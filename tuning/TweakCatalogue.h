@@ -17,6 +17,18 @@ struct TweakKey {
     const wchar_t* path;  // with its leading backslash, passed as it stands
 };
 
+// The width of the Windows a run works on; the program itself is 32-bit.
+enum class WindowsWidth { Bits32, Bits64 };
+
+// The registry view in which the runs write, read and delete the values of
+// |key| on a Windows of |width|. Below HKEY_LOCAL_MACHINE\Software, 64-bit
+// Windows gives a 32-bit program the 32-bit view (Software\Wow6432Node, but
+// for the few keys the two views share), where the 64-bit system never
+// looks: there the runs use the native view. Every other key, and every key
+// on 32-bit Windows (Windows 2000 among them, which knows no views), is
+// reached in the program's own view, as the program key is.
+RegistryView TweakView(const TweakKey& key, WindowsWidth width);
+
 enum class TweakType { String, Dword, Binary };
 
 // What an optimize run writes to a row.

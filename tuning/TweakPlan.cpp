@@ -56,20 +56,29 @@ OptimizePlan PlanOptimize(const TuningChoices& choices, BackupCopies copies) {
     }
     for (const TweakRow& row : Tweaks()) {
         if (Applies(row, choices.osIndex, choices.connectionType)) {
-            plan.writes.push_back({&row, DataToWrite(row, choices.speedSetting)});
+            plan.writes.push_back({&row, DataToWrite(row, choices.speedSetting),
+                                   TweakView(row.key, choices.windowsWidth)});
         }
     }
     return plan;
 }
 
-std::vector<RestoreStep> PlanRestore(std::int32_t osIndex, std::int32_t connectionType) {
+std::vector<RestoreStep> PlanRestore(std::int32_t osIndex, std::int32_t connectionType,
+                                     WindowsWidth width) {
     std::vector<RestoreStep> steps;
     const TweakCatalogue& rows = Tweaks();
     for (const RestoreStage& stage : kRestoreOrder) {
         for (std::size_t number = stage.first; number <= stage.last; ++number) {
             const TweakRow& row = rows.at(number - 1);
-            if (Applies(row, osIndex, connectionType)) {
-                steps.push_back({stage.action, &row});
+            if (!Applies(row, osIndex, connectionType)) {
+                continue;
+            }
+            const RegistryView view = stage.action == RestoreAction::DeleteCopy
+                                          ? RegistryView::Program
+                                          : TweakView(row.key, width);
+            steps.push_back({stage.action, &row, view});
+            if (stage.action == RestoreAction::DeleteValue && view == RegistryView::Native) {
+                steps.push_back({stage.action, &row, RegistryView::Program});
             }
         }
     }

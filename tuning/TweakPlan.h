@@ -24,6 +24,7 @@ struct TweakData {
 struct TweakWrite {
     const TweakRow* row;
     TweakData data;
+    RegistryView view;  // TweakView of the row's key
 };
 
 // Whether an optimize run takes backup copies: only when the program key holds
@@ -32,9 +33,10 @@ enum class BackupCopies { Take, Kept };
 
 struct OptimizePlan {
     // Rows whose current values the run saves in the program key, in this
-    // order, before it writes anything; none when the copies are kept.
+    // order, before it writes anything; none when the copies are kept. Kept
+    // rows are all in the program's own view.
     std::vector<const TweakRow*> backupCopies;
-    // Rows written, in this order, with their values.
+    // Rows written, in this order, with their values and views.
     std::vector<TweakWrite> writes;
 };
 
@@ -52,11 +54,15 @@ enum class RestoreAction {
 struct RestoreStep {
     RestoreAction action;
     const TweakRow* row;
+    RegistryView view;  // of the row's value; copies are in the program key's view
 };
 
 // The restore run's steps, in order: the values given back or deleted, then
 // the copies deleted. Its conditions are evaluated on the choices in force at
-// the restore, not on those of the optimize run.
-std::vector<RestoreStep> PlanRestore(std::int32_t osIndex, std::int32_t connectionType);
+// the restore, not on those of the optimize run. A value deleted in the
+// native view is deleted from the program's own view right after it: earlier
+// versions of the program wrote it there.
+std::vector<RestoreStep> PlanRestore(std::int32_t osIndex, std::int32_t connectionType,
+                                     WindowsWidth width = WindowsWidth::Bits32);
 
 }  // namespace lumora

@@ -38,7 +38,8 @@ using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
 
 constexpr DWORD kOfferTimeoutMs = 60000;
-const wchar_t kProgramKey[] = L"HKEY_LOCAL_MACHINE\\Software\\OSTREL\\Lumora";
+// In the 32-bit view, as the program keeps it.
+const std::wstring kProgramKey = test::In32BitView(L"HKEY_LOCAL_MACHINE\\Software\\OSTREL\\Lumora");
 const test::Choices kChoices{0, 0, 0, 0};  // Windows 10, Intel, Cable, Boost
 
 // The update server, holding its answer ("a newer version exists") until
@@ -108,7 +109,9 @@ class HeldUpdateServer {
     test::TestThread thread_;
 };
 
-// The catalogue's keys as reg.exe names them.
+// The catalogue's keys as a .reg file names them (ExportKeys reads those below
+// HKEY_LOCAL_MACHINE\Software in the native view of 64-bit Windows, where the
+// runs keep them there).
 std::wstring RegName(const TweakKey& key) {
     std::wstring path = key.path;
     while (!path.empty() && path.back() == L'\\') {
@@ -118,7 +121,7 @@ std::wstring RegName(const TweakKey& key) {
            path;
 }
 
-// What the runs touch, read with reg.exe: every catalogue value and the
+// What the runs touch, read past the program (ExportKeys): every catalogue value and the
 // program key's values but the install date (stamped at every first start).
 test::RegDump RunState() {
     std::vector<std::wstring> keys{kProgramKey};
@@ -184,10 +187,13 @@ class CloseRequestEndToEndTest : public ::testing::Test {
     void SetUp() override { Reset(); }
     void TearDown() override { Reset(); }
 
-    // No program key and none of the catalogue's values.
+    // No program key and none of the catalogue's values, in either view.
     void Reset() {
         for (const TweakRow& row : Tweaks()) {
             DeleteRegValue(row.key.root, row.key.path, row.name, false);
+            if (test::OnWindows64()) {
+                DeleteRegValue(row.key.root, row.key.path, row.name, true);
+            }
         }
         raw_.DeleteTree(RootKey::LocalMachine, L"\\Software\\OSTREL\\Lumora\\");
     }

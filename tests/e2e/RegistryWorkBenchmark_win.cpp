@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/MainFormRuns.h"
+#include "platform/WindowsVersion.h"
 #include "registry/ProgramKey.h"
 #include "tests/support/RawRegistry.h"
 #include "tuning/TweakApply.h"
@@ -49,13 +50,20 @@ void Measure(const char* what, const std::function<void()>& prepare,
                 times[times.size() / 2], times.front(), kRounds);
 }
 
+// The Windows this runs on, as the main window gives it to the runs.
+WindowsWidth ThisWindows() {
+    return IsWindows64Bit() ? WindowsWidth::Bits64 : WindowsWidth::Bits32;
+}
+
 // The main window as a run sees it, without windows: Windows 10, Cable,
 // Boost; no time spent on steps; OK to the restore question, No to the
 // restart.
 class NoOpView : public RunView {
   public:
     TuningChoices Choices() override {
-        return ChoicesFromSelection(kWindows10Item, 0, kCableItem, 0);
+        TuningChoices choices = ChoicesFromSelection(kWindows10Item, 0, kCableItem, 0);
+        choices.windowsWidth = ThisWindows();
+        return choices;
     }
     std::wstring MainTitle() override { return L""; }
     void SetMainEnabled(bool) override {}
@@ -77,11 +85,12 @@ void Run() {
     auto noProgramKey = [&raw] { raw.DeleteTree(program_key::kRoot, program_key::kPath); };
     const TuningChoices choices{.osIndex = ConvertWindowsVersion(kWindows10Item),
                                 .connectionType = kCableItem,
-                                .speedSetting = 0};
+                                .speedSetting = 0,
+                                .windowsWidth = ThisWindows()};
     const OptimizePlan plan = PlanOptimize(choices);
     const OptimizePlan kept = PlanOptimize(choices, BackupCopies::Kept);
     const std::vector<RestoreStep> restore =
-        PlanRestore(ConvertWindowsVersion(kWindows10Item), kCableItem);
+        PlanRestore(choices.osIndex, choices.connectionType, choices.windowsWidth);
     char what[128];
 
     std::snprintf(what, sizeof(what), "optimize registry work: %zu copies + %zu rows",

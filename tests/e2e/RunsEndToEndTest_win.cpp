@@ -1,8 +1,10 @@
 // "&Optimize now" and "&Restore" of the test build's Lumora.exe, end to end
 // under Wine: choices made in the main window, the progress dialog followed
-// as it goes, the questions answered, and the registry read back with Wine's
-// reg.exe. The expected registry states are written out by hand here, value
-// by value, independently of the program's catalogue.
+// as it goes, the questions answered, and the registry read back past the
+// program (ExportKeys). The expected registry states are written out by hand here, value
+// by value, independently of the program's catalogue. On 64-bit Windows the
+// keys below HKEY_LOCAL_MACHINE\Software are named as the native view has
+// them, the 32-bit view's below Software\Wow6432Node (test::In32BitView).
 #include <windows.h>
 
 #include <commctrl.h>
@@ -48,7 +50,7 @@ constexpr int kMaximumBoost = 1;
 }  // namespace item
 
 // ---------------------------------------------------------------------------
-// The keys, as reg.exe names them.
+// The keys, as a .reg file names them.
 const wchar_t kWindowMetrics[] = L"HKEY_CURRENT_USER\\Control Panel\\Desktop\\WindowMetrics";
 const wchar_t kIeMain[] = L"HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\Main";
 const wchar_t kInternetSettings[] =
@@ -60,7 +62,9 @@ const wchar_t kSessionManager[] =
 const wchar_t kTcpip[] =
     L"HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\Tcpip\\Parameters";
 const wchar_t kP3[] = L"HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\P3\\Parameters";
-const wchar_t kProgram[] = L"HKEY_LOCAL_MACHINE\\Software\\OSTREL\\Lumora";
+// The program key and its copies stay in the 32-bit view: the installer and
+// the updater find them there.
+const std::wstring kProgram = test::In32BitView(L"HKEY_LOCAL_MACHINE\\Software\\OSTREL\\Lumora");
 
 // One value as the export writes it; no data: the value must be absent.
 struct Value {
@@ -104,6 +108,14 @@ Values With(Values base, const Values& changes) {
 Values AsCopies(Values values) {
     for (Value& value : values) {
         value.key = kProgram;
+    }
+    return values;
+}
+
+// The same values in the 32-bit view of 64-bit Windows.
+Values In32BitView(Values values) {
+    for (Value& value : values) {
+        value.key = test::In32BitView(value.key);
     }
     return values;
 }
@@ -154,6 +166,19 @@ const Values kFastConnectionValues = RowValues(test::RowGroup::FastConnection);
 const Values kNotWindows2000Values = RowValues(test::RowGroup::NotWindows2000);
 const Values kServerValues = RowValues(test::RowGroup::Server);
 const Values kWorkstationValues = RowValues(test::RowGroup::Workstation);
+
+// On 64-bit Windows the runs keep the rows below HKEY_LOCAL_MACHINE\Software
+// in the native view. Those whose keys the 32-bit view does not share are
+// all absent from it, unless a case says otherwise (ExpectRegistry).
+Values RedirectedRowsAbsentFrom32BitView() {
+    Values values;
+    for (const test::CatalogueRow& row : test::CatalogueRows()) {
+        if (test::OnWindows64() && test::ViewOf(row) == test::RowView::Redirected) {
+            values.push_back({test::RegExportKey(row.root, row.path), row.name, std::nullopt});
+        }
+    }
+    return In32BitView(values);
+}
 
 // The choices stored in the program key; |restoreFlag| with the copies.
 Values ProgramKeyChoices(const Choices& choices) {
@@ -277,25 +302,29 @@ class RunsEndToEndTest : public ::testing::Test {
         ResetRegistry();
     }
 
-    // The known state: none of the values below and no program key.
+    // The known state: none of the values below, in either view, and no
+    // program key.
     void ResetRegistry() {
         for (const Value& value : AllTunedValues()) {
-            const auto [root, path] = Place(value.key);
-            DeleteRegValue(root, path, value.name, false);
+            const KeyPlace place = Place(value.key);
+            DeleteRegValue(place.root, place.path, value.name, false);
+            if (test::OnWindows64()) {
+                DeleteRegValue(place.root, place.path, value.name, true);
+            }
         }
         raw_.DeleteTree(RootKey::LocalMachine, L"\\Software\\OSTREL\\Lumora\\");
     }
     // Values present before the program ever ran.
     void Seed(const Values& values) {
         for (const Value& value : values) {
-            const auto [root, path] = Place(value.key);
+            const KeyPlace place = Place(value.key);
             const std::wstring data = value.data.value();
             if (data.rfind(L"dword:", 0) == 0) {
-                raw_.Put(root, path, value.name, REG_DWORD,
-                         test::DwordBytes(std::wcstoul(data.c_str() + 6, nullptr, 16)));
+                raw_.Put(place.root, place.path, value.name, REG_DWORD,
+                         test::DwordBytes(std::wcstoul(data.c_str() + 6, nullptr, 16)), place.view);
             } else {
-                raw_.Put(root, path, value.name, REG_SZ,
-                         test::TextBytes(data.substr(1, data.size() - 2), true));
+                raw_.Put(place.root, place.path, value.name, REG_SZ,
+                         test::TextBytes(data.substr(1, data.size() - 2), true), place.view);
             }
         }
     }
@@ -305,12 +334,27 @@ class RunsEndToEndTest : public ::testing::Test {
                Values{PathMtuDiscovery(std::nullopt)} + kFastConnectionValues +
                kNotWindows2000Values + kServerValues + kWorkstationValues;
     }
-    static std::pair<RootKey, std::wstring> Place(const std::wstring& key) {
+    // A key as a .reg file names it, as the registry calls reach it.
+    struct KeyPlace {
+        RootKey root;
+        std::wstring path;
+        RegistryView view;
+    };
+    static KeyPlace Place(const std::wstring& key) {
         const std::wstring hklm = L"HKEY_LOCAL_MACHINE";
-        if (key.compare(0, hklm.size(), hklm) == 0) {
-            return {RootKey::LocalMachine, key.substr(hklm.size())};
+        const std::wstring software = L"\\Software\\";
+        const std::wstring view32 = software + L"Wow6432Node\\";
+        if (key.compare(0, hklm.size(), hklm) != 0) {
+            return {RootKey::CurrentUser, key.substr(std::wstring(L"HKEY_CURRENT_USER").size()),
+                    RegistryView::Program};
         }
-        return {RootKey::CurrentUser, key.substr(std::wstring(L"HKEY_CURRENT_USER").size())};
+        const std::wstring path = key.substr(hklm.size());
+        if (test::OnWindows64() && path.compare(0, view32.size(), view32) == 0) {
+            return {RootKey::LocalMachine, software + path.substr(view32.size()),
+                    RegistryView::Program};
+        }
+        const bool native = test::OnWindows64() && path.compare(0, software.size(), software) == 0;
+        return {RootKey::LocalMachine, path, native ? RegistryView::Native : RegistryView::Program};
     }
 
     LumoraProcess& Open() {
@@ -371,9 +415,11 @@ class RunsEndToEndTest : public ::testing::Test {
         EXPECT_TRUE(test::WaitUntil([main] { return IsWindowEnabled(main) != FALSE; }));
     }
 
-    // Compares the registry, read with reg.exe, with |expected|; the program
-    // key must hold nothing else but its install date.
-    static void ExpectRegistry(const Values& expected) {
+    // Compares the registry, read past the program (ExportKeys), with |expected|; the program
+    // key must hold nothing else but its install date, and the 32-bit view
+    // none of the rows the runs keep in the native one.
+    static void ExpectRegistry(const Values& stated) {
+        const Values expected = With(RedirectedRowsAbsentFrom32BitView(), stated);
         std::vector<std::wstring> keys;
         for (const Value& value : expected) {
             if (std::find(keys.begin(), keys.end(), value.key) == keys.end()) {
@@ -557,6 +603,38 @@ TEST_F(RunsEndToEndTest, ASecondOptimizeLeavesTheCopiesAsTheyWere) {
     ExpectRegistry(With(kKeptValueDefaults, kOriginalsKept) + kRestoredAlways +
                    kFastConnectionValues + Absent(kNotWindows2000Values) + Absent(kServerValues) +
                    Absent(kWorkstationValues) + ProgramKeyChoices(second) +
+                   Absent(AsCopies(kKeptValueDefaults)));
+}
+
+// Versions before this one wrote the rows below HKEY_LOCAL_MACHINE\Software
+// in the 32-bit view on 64-bit Windows. A restore removes what an optimize
+// run of theirs left there, with the program key's flag and copies, along
+// with everything else.
+TEST_F(RunsEndToEndTest, RestoreRemovesWhatEarlierVersionsLeftInThe32BitView) {
+    if (!test::OnWindows64()) {
+        GTEST_SKIP() << "32-bit Windows has one registry view";
+    }
+    Values left;
+    for (const test::CatalogueRow& row : test::CatalogueRows()) {
+        if (test::ViewOf(row) == test::RowView::Redirected) {
+            left.push_back({test::RegExportKey(row.root, row.path), row.name,
+                            test::RegExportData(row.optimized)});
+        }
+    }
+    left = In32BitView(left);
+    ASSERT_FALSE(left.empty());
+    const Values earlierRun =
+        left + kRestoreFlagSet + AsCopies(With(kKeptValueDefaults, kOriginalsKept));
+    Seed(earlierRun);
+    ASSERT_TRUE(Open().Main() != nullptr);
+    {
+        SCOPED_TRACE("as the earlier version left it");
+        ExpectRegistry(earlierRun);
+    }
+    Restore(kWin7Cable);
+    ExpectRegistry(With(kKeptValueDefaults, kOriginalsKept) + kRestoredAlways +
+                   Absent(kFastConnectionValues) + Absent(kNotWindows2000Values) +
+                   Absent(kServerValues) + Absent(kWorkstationValues) + Absent(left) +
                    Absent(AsCopies(kKeptValueDefaults)));
 }
 

@@ -1,6 +1,7 @@
 // GetWindowsVersion over scripted version queries (the fall-back to the plain
 // record), over the real one for every Windows version Wine imitates, and on
-// Windows over the host's own version.
+// Windows over the host's own version; IsWindows64Bit over the host and over
+// scripted answers.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -92,6 +93,51 @@ TEST(WindowsVersion, BothQueriesFailing) {
     g_queries = 0;
     EXPECT_EQ(GetWindowsVersionWith(FailingQuery), -1);
     EXPECT_EQ(g_queries, 2);
+}
+
+// The width of the host, asked directly: the test program is 64-bit, or a
+// 32-bit one that the system runs beside its 64-bit programs.
+bool HostIs64Bit() {
+#if defined(_WIN64)
+    return true;
+#else
+    BOOL wow64 = FALSE;
+    return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
+#endif
+}
+
+BOOL WINAPI Wow64Yes(HANDLE, BOOL* wow64) {
+    *wow64 = TRUE;
+    return TRUE;
+}
+BOOL WINAPI Wow64No(HANDLE, BOOL* wow64) {
+    *wow64 = FALSE;
+    return TRUE;
+}
+BOOL WINAPI Wow64Failing(HANDLE, BOOL* wow64) {
+    *wow64 = TRUE;
+    return FALSE;
+}
+
+// The 32-bit program believes the system's answer only, and no answer is a
+// 32-bit Windows: Windows 2000 has no IsWow64Process. A 64-bit build is on
+// 64-bit Windows whatever it is told.
+TEST(WindowsWidth, A64BitWindowsIsToldByTheSystemsAnswer) {
+    EXPECT_EQ(IsWindows64Bit(), HostIs64Bit());
+    const bool built64 = sizeof(void*) == 8;
+    const struct {
+        const char* what;
+        Wow64Query query;
+        bool windows64;
+    } cases[] = {
+        {"no such function", nullptr, built64},
+        {"the question fails", Wow64Failing, built64},
+        {"a 32-bit Windows", Wow64No, built64},
+        {"a 64-bit Windows", Wow64Yes, true},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(IsWindows64BitWith(c.query), c.windows64) << c.what;
+    }
 }
 
 // Wine answers an executable with the version set for it under

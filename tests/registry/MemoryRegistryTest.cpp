@@ -1,5 +1,5 @@
-// What only the native build can see: the rights each call asks for and that
-// every opened key is closed again.
+// What only the native build can see: the rights each call asks for, the
+// view they reach, and that every opened key is closed again.
 #include <gtest/gtest.h>
 
 #include "registry/CustomRegistry.h"
@@ -53,6 +53,24 @@ TEST(RegistryRightsTest, EachCallAsksForItsRightsAndClosesItsKey) {
             EXPECT_EQ(memory.OpenHandleCount(), 0u);
         }
     }
+}
+
+// The 64-bit-view flag reaches the in-memory native view, its absence the
+// program's own; the two share no key.
+TEST(RegistryRightsTest, TheViewFlagChoosesTheView) {
+    test::RawRegistry raw;
+    MemoryRegistry& memory = *raw.Memory();
+    const RootKey root = RootKey::LocalMachine;
+    const std::wstring path = L"\\Software\\LumoraTest\\";
+    WriteRegInteger(root, path, L"V", 32, false);
+    WriteRegInteger(root, path, L"V", 64, true);
+    EXPECT_EQ(ReadRegInteger(root, path, L"V", 0, false), 32);
+    EXPECT_EQ(ReadRegInteger(root, path, L"V", 0, true), 64);
+
+    DeleteRegValue(root, path, L"V", true);
+    EXPECT_TRUE(memory.Get(root, path, L"V", RegistryView::Program).has_value());
+    EXPECT_FALSE(memory.Get(root, path, L"V", RegistryView::Native).has_value());
+    EXPECT_TRUE(memory.KeyExists(root, path, RegistryView::Native));
 }
 
 }  // namespace

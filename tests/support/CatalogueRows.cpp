@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cwchar>
 #include <iterator>
 
 namespace lumora::test {
@@ -124,6 +125,25 @@ RowData OptimizedData(const CatalogueRow& row, bool fastConnection, std::int32_t
         return Dw(speed > 0 ? 8 : 4);
     }
     return row.optimized;
+}
+
+RowView ViewOf(const CatalogueRow& row) {
+    // Measured under Wine's 64-bit prefix with the 32-bit reg.exe: the
+    // policies keys are shared, the other three are not.
+    const wchar_t* const shared[] = {kPolicies, kPsched};
+    const wchar_t* const redirected[] = {kNtWindows, kExplorer, kDfrg};
+    const auto isOneOf = [&row](const auto& paths) {
+        return std::any_of(std::begin(paths), std::end(paths), [&row](const wchar_t* path) {
+            return std::wcscmp(path, row.path) == 0;
+        });
+    };
+    if (row.root == kHklm && isOneOf(shared)) {
+        return RowView::Shared;
+    }
+    if (row.root == kHklm && isOneOf(redirected)) {
+        return RowView::Redirected;
+    }
+    return RowView::OneKey;
 }
 
 std::wstring RegExportKey(RootKey root, const wchar_t* path) {

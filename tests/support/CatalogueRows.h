@@ -56,6 +56,16 @@ std::vector<CatalogueRow> RowsOf(RowGroup group);
 // per server of Boost (0, and any below).
 RowData OptimizedData(const CatalogueRow& row, bool fastConnection, std::int32_t speed);
 
+// How 64-bit Windows lays out a row's key for the 32-bit program, which
+// reaches the 32-bit view when it asks for no other.
+enum class RowView {
+    OneKey,      // HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE\System: one key for both views
+    Shared,      // below HKEY_LOCAL_MACHINE\Software, one of the keys both views share
+    Redirected,  // below HKEY_LOCAL_MACHINE\Software, a key of its own in each view: the
+                 // 32-bit view's is below Software\Wow6432Node
+};
+RowView ViewOf(const CatalogueRow& row);
+
 // The path as reg.exe names the key: "HKEY_CURRENT_USER\...".
 std::wstring RegExportKey(RootKey root, const wchar_t* path);
 // The data as reg.exe exports it: "text", dword:0000002a or hex:00,01.

@@ -1,7 +1,8 @@
 // Direct access to the registry under test, past the access layer: the
 // in-memory registry in the native build, Windows' own (through advapi32,
-// in the same view the layer uses) under Wine. Tests set up values of any
-// type and shape with it and check what the layer left behind.
+// in the view the layer uses unless asked for the native one) under Wine.
+// Tests set up values of any type and shape with it and check what the layer
+// left behind.
 #pragma once
 
 #include <cstdint>
@@ -21,10 +22,11 @@ class RawRegistry {
     RawRegistry(const RawRegistry&) = delete;
     RawRegistry& operator=(const RawRegistry&) = delete;
 
+    // In the program's own view, or in the native view of 64-bit Windows.
     void Put(RootKey root, const std::wstring& path, const std::wstring& name, std::uint32_t type,
-             const std::vector<std::uint8_t>& data);
-    std::optional<RegValue> Get(RootKey root, const std::wstring& path,
-                                const std::wstring& name) const;
+             const std::vector<std::uint8_t>& data, RegistryView view = RegistryView::Program);
+    std::optional<RegValue> Get(RootKey root, const std::wstring& path, const std::wstring& name,
+                                RegistryView view = RegistryView::Program) const;
     bool KeyExists(RootKey root, const std::wstring& path) const;
     // Removes a key with everything below it.
     void DeleteTree(RootKey root, const std::wstring& path);

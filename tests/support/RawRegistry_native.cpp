@@ -14,13 +14,14 @@ RawRegistry::~RawRegistry() {
 }
 
 void RawRegistry::Put(RootKey root, const std::wstring& path, const std::wstring& name,
-                      std::uint32_t type, const std::vector<std::uint8_t>& data) {
-    state_->memory.Put(root, path, RegValue{name, type, data});
+                      std::uint32_t type, const std::vector<std::uint8_t>& data,
+                      RegistryView view) {
+    state_->memory.Put(root, path, RegValue{name, type, data}, view);
 }
 
 std::optional<RegValue> RawRegistry::Get(RootKey root, const std::wstring& path,
-                                         const std::wstring& name) const {
-    return state_->memory.Get(root, path, name);
+                                         const std::wstring& name, RegistryView view) const {
+    return state_->memory.Get(root, path, name, view);
 }
 
 bool RawRegistry::KeyExists(RootKey root, const std::wstring& path) const {

@@ -16,6 +16,10 @@ REGSAM View() {
     return reg::AccessFor(0, false);
 }
 
+REGSAM View(RegistryView view) {
+    return reg::AccessFor(0, view == RegistryView::Native);
+}
+
 }  // namespace
 
 struct RawRegistry::State {};
@@ -24,10 +28,11 @@ RawRegistry::RawRegistry() : state_(nullptr) {}
 RawRegistry::~RawRegistry() = default;
 
 void RawRegistry::Put(RootKey root, const std::wstring& path, const std::wstring& name,
-                      std::uint32_t type, const std::vector<std::uint8_t>& data) {
+                      std::uint32_t type, const std::vector<std::uint8_t>& data,
+                      RegistryView view) {
     HKEY key = nullptr;
     if (RegCreateKeyExW(RootHandle(root), reg::SubKeyOf(path).c_str(), 0, nullptr, 0,
-                        KEY_WRITE | View(), nullptr, &key, nullptr) == ERROR_SUCCESS) {
+                        KEY_WRITE | View(view), nullptr, &key, nullptr) == ERROR_SUCCESS) {
         RegSetValueExW(key, name.c_str(), 0, type, data.empty() ? nullptr : data.data(),
                        static_cast<DWORD>(data.size()));
         RegCloseKey(key);
@@ -35,10 +40,10 @@ void RawRegistry::Put(RootKey root, const std::wstring& path, const std::wstring
 }
 
 std::optional<RegValue> RawRegistry::Get(RootKey root, const std::wstring& path,
-                                         const std::wstring& name) const {
+                                         const std::wstring& name, RegistryView view) const {
     HKEY key = nullptr;
-    if (RegOpenKeyExW(RootHandle(root), reg::SubKeyOf(path).c_str(), 0, KEY_READ | View(), &key) !=
-        ERROR_SUCCESS) {
+    if (RegOpenKeyExW(RootHandle(root), reg::SubKeyOf(path).c_str(), 0, KEY_READ | View(view),
+                      &key) != ERROR_SUCCESS) {
         return std::nullopt;
     }
     DWORD type = 0;

@@ -387,5 +387,145 @@ TEST_F(TweakRunTest, RestoreWithoutCopiesWritesTheDefaults) {
     ExpectCells(BackupDefaults());
 }
 
+// ---------------------------------------------------------------------------
+// Registry views. The in-memory registry keeps the native view apart from
+// the program's own for every key, so these cases see the view each write
+// and delete asked for, in either build.
+
+const RegistryView kProgramView = RegistryView::Program;
+const RegistryView kNativeView = RegistryView::Native;
+
+RegistryView Other(RegistryView view) {
+    return view == kNativeView ? kProgramView : kNativeView;
+}
+
+// The view the runs reach a cell in: on 64-bit Windows the native one for
+// the rows below HKEY_LOCAL_MACHINE\Software, else the program's own.
+RegistryView ViewOf(const Cell& cell, WindowsWidth width) {
+    for (const test::CatalogueRow& row : test::CatalogueRows()) {
+        if (row.root == cell.root && EqualNoCase(row.path, cell.path) && row.name == cell.name) {
+            return width == WindowsWidth::Bits64 && test::ViewOf(row) != test::RowView::OneKey
+                       ? kNativeView
+                       : kProgramView;
+        }
+    }
+    return kProgramView;  // the program key
+}
+
+struct WidthCase {
+    const char* what;
+    WindowsWidth width;
+};
+const WidthCase kWidths[] = {{"32-bit Windows", WindowsWidth::Bits32},
+                             {"64-bit Windows", WindowsWidth::Bits64}};
+
+// A fresh in-memory registry in place for the life of one case.
+struct ViewedRegistry {
+    void Put(const std::vector<Cell>& cells, RegistryView view) {
+        for (const Cell& cell : cells) {
+            if (cell.value) {
+                memory.Put(cell.root, cell.path, {cell.name, cell.value->type, cell.value->data},
+                           view);
+            }
+        }
+    }
+    void ExpectIn(RegistryView view, const Cell& cell) const {
+        const std::string where =
+            Ascii(cell.name) + (view == kNativeView ? " in the native view" : " in the program's");
+        const std::optional<RegValue> got = memory.Get(cell.root, cell.path, cell.name, view);
+        if (!cell.value) {
+            EXPECT_FALSE(got.has_value()) << where << " should not exist";
+        } else if (!got) {
+            ADD_FAILURE() << where << " is missing";
+        } else {
+            EXPECT_EQ(got->type, cell.value->type) << where;
+            EXPECT_EQ(got->data, cell.value->data) << where;
+        }
+    }
+
+    // On 32-bit Windows, Windows 2000 among them, every call opens its key as
+    // the program key is opened: none asks for the native view.
+    void ExpectNoViewAskedFor(WindowsWidth width) const {
+        if (width == WindowsWidth::Bits32) {
+            for (const std::uint32_t access : memory.AccessLog()) {
+                EXPECT_EQ(access & (reg::kKeyWow64_64Key | reg::kKeyWow64_32Key),
+                          reg::AccessFor(0, false))
+                    << "access 0x" << std::hex << access;
+            }
+        }
+    }
+
+    MemoryRegistry memory;
+    ScopedRegistry scope{memory};
+};
+
+// Each written value is in its own view and the other view holds none of
+// them; the program key, its copies and its flag are the program's own.
+TEST(TweakViewTest, OptimizeWritesEachRowInTheViewOfItsKey) {
+    for (const WidthCase& c : kWidths) {
+        SCOPED_TRACE(c.what);
+        ViewedRegistry registry;
+        // Windows 7, Cable: every row below HKEY_LOCAL_MACHINE\Software is
+        // written.
+        ApplyOptimizePlan(StartOptimize(
+            {.osIndex = 5, .connectionType = 0, .speedSetting = 0, .windowsWidth = c.width}));
+        for (const Cell& cell : AfterOptimize(5, 0, 0)) {
+            const RegistryView view = ViewOf(cell, c.width);
+            registry.ExpectIn(view, cell);
+            registry.ExpectIn(Other(view), {cell.root, cell.path, cell.name, kGone});
+        }
+        for (const Cell& copy : AsCopies(BackupDefaults())) {
+            registry.ExpectIn(kProgramView, copy);
+        }
+        registry.ExpectIn(kProgramView, {kHklm, kLumora, L"Restore", Dw(1)});
+        EXPECT_FALSE(registry.memory.KeyExists(kHklm, kLumora, kNativeView));
+        registry.ExpectNoViewAskedFor(c.width);
+    }
+}
+
+// Every value is there in both views before the restore: the native view's
+// as this version writes it on 64-bit Windows, the program's own as earlier
+// versions did. The restore deletes each row it handles from the view of its
+// key and, where that is the native view, from the program's own as well;
+// every other value stays.
+TEST(TweakViewTest, RestoreDeletesEachRowFromItsViewAndWhatEarlierVersionsLeft) {
+    const Expect kept = Dw(0xBAD);
+    const struct {
+        std::int32_t os;
+        std::int32_t connection;
+    } choices[] = {{5, 0}, {0, 2}};  // every row below Software, and some of them
+    for (const WidthCase& c : kWidths) {
+        for (const auto& choice : choices) {
+            SCOPED_TRACE(::testing::Message() << c.what << ", OS index " << choice.os
+                                              << ", connection " << choice.connection);
+            ViewedRegistry registry;
+            std::vector<Cell> before = AfterOptimize(0, 0, 0);
+            for (Cell& cell : before) {
+                cell.value = kept;
+            }
+            registry.Put(before, kProgramView);
+            registry.Put(before, kNativeView);
+            registry.Put(AsCopies(OwnValues()), kProgramView);
+
+            ApplyRestorePlan(PlanRestore(choice.os, choice.connection, c.width));
+
+            for (const Cell& cell : AfterRestore(choice.os, choice.connection, kept)) {
+                registry.ExpectIn(kProgramView, cell);
+                const bool native = ViewOf(cell, c.width) == kNativeView;
+                registry.ExpectIn(kNativeView,
+                                  native ? cell : Cell{cell.root, cell.path, cell.name, kept});
+            }
+            for (Cell copy : AsCopies(OwnValues())) {
+                copy.value = kGone;
+                registry.ExpectIn(kProgramView, copy);
+            }
+            registry.ExpectNoViewAskedFor(c.width);
+            if (HasFailure()) {
+                return;
+            }
+        }
+    }
+}
+
 }  // namespace
 }  // namespace lumora
