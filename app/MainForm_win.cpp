@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <iterator>
+#include <utility>
+#include <vector>
 
 #include "app/MainFormRules.h"
 #include "app/MainFormRuns.h"
@@ -45,6 +47,12 @@ const wchar_t* const kProcessorItems[] = {L"  Intel \u00AE Processor", L"  AMD \
                                           L"  VIA \u00AE Processor"};
 
 namespace pk = program_key;
+
+// A list's icons at each size they are made at (resources/art).
+std::vector<ComboBox::ImageSet> ListIcons(std::vector<int> at16, std::vector<int> at24,
+                                          std::vector<int> at32) {
+    return {{16, std::move(at16)}, {24, std::move(at24)}, {32, std::move(at32)}};
+}
 
 }  // namespace
 
@@ -127,18 +135,22 @@ void TLMMainForm::AddComponents() {
     Add(windowsCombo_, {{L"WindowsCombo", 16, 95, 309, 22, main},
                         editions,
                         editionImages,
-                        {IDB_EDITION_WORKSTATION, IDB_EDITION_SERVER}});
+                        ListIcons({IDB_EDITION_WORKSTATION, IDB_EDITION_SERVER},
+                                  {IDB_EDITION_WORKSTATION_24, IDB_EDITION_SERVER_24},
+                                  {IDB_EDITION_WORKSTATION_32, IDB_EDITION_SERVER_32})});
     Add(processorTypeLabel_, {{L"ProcessorTypeLabel", 16, 128, 0, 0, main}, plain});
     Add(processorCombo_, {{L"ProcessorCombo", 16, 147, 309, 22, main},
                           {std::begin(kProcessorItems), std::end(kProcessorItems)},
                           {},
-                          {IDB_PROCESSOR}});
+                          ListIcons({IDB_PROCESSOR}, {IDB_PROCESSOR_24}, {IDB_PROCESSOR_32})});
     std::vector<std::wstring> connectionTypes(std::size(kConnectionTypes));
     std::transform(std::begin(kConnectionTypes), std::end(kConnectionTypes),
                    connectionTypes.begin(), [](const ConnectionType& type) { return type.text; });
     Add(modemTypeLabel_, {{L"ModemTypeLabel", 16, 180, 0, 0, main}, plain});
-    Add(modemCombo_,
-        {{L"ModemCombo", 16, 199, 309, 22, main}, connectionTypes, {}, {IDB_CONNECTION}});
+    Add(modemCombo_, {{L"ModemCombo", 16, 199, 309, 22, main},
+                      connectionTypes,
+                      {},
+                      ListIcons({IDB_CONNECTION}, {IDB_CONNECTION_24}, {IDB_CONNECTION_32})});
     Add(speedLabel_, {{L"SpeedLabel", 16, 231, 0, 0, main}, plain});
     Add(speedTrackBar_, {{L"SpeedTrackBar", 16, 244, 309, 44, main}, 0, 1, 1, 26});
     Add(fastLabel_, {{L"FastLabel", 33, 292, 0, 0, main}, plain});

@@ -27,7 +27,7 @@
 #   *-alpha.bmp  32-bit BMP (BITMAPINFOHEADER, BI_RGB) with straight,
 #                non-premultiplied alpha in the fourth byte, for drawing with
 #                AlphaBlend after premultiplying, or for 32-bit image lists
-#                (the program uses those of the 16 x 16 list icons only).
+#                (the program uses those of the list icons only).
 # The 16 x 16 list icons come as 24-bit with magenta (#FF00FF) as the
 # transparent key colour (edges blended on white) and as 32-bit with alpha.
 # Lumora.ico holds 16, 32 and 48 px images as 32-bit uncompressed DIBs with
@@ -290,7 +290,8 @@ navbutton 3 556 58 108 support
 navbutton 4 664 58 99 about
 
 # ---------------------------------------------------------------------------
-# 16 x 16 list icons, drawn at 64 x 64 on a 4 px grid and averaged down.
+# List icons, drawn at 64 x 64 on a 4 px grid and averaged down to 16 x 16
+# and, for the lists at larger dpi settings, to 24 x 24 and 32 x 32.
 icon() { # name out
     local c=(-size 64x64 xc:none)
     case $1 in
@@ -341,6 +342,10 @@ for name in workstation server processor network; do
     convert -size 16x16 xc:'#FF00FF' "$T/icon-$name-white.png" "$T/icon-$name-mask.png" \
         -compose Over -composite "$T/icon-$name-keyed.png"
     save24 "$T/icon-$name-keyed.png" "$OUT/Icon${name^}.bmp"
+    for size in 24 32; do
+        convert "$T/icon-$name-64.png" -filter Box -resize ${size}x$size "$T/icon-$name-$size.png"
+        save32 "$T/icon-$name-$size.png" "$OUT/Icon${name^}-$size-alpha.bmp"
+    done
 done
 
 # ---------------------------------------------------------------------------
@@ -395,6 +400,8 @@ done
 for name in Workstation Server Processor Network; do
     check "$OUT/Icon$name.bmp" 16x16
     check "$OUT/Icon$name-alpha.bmp" 16x16
+    check "$OUT/Icon$name-24-alpha.bmp" 24x24
+    check "$OUT/Icon$name-32-alpha.bmp" 32x32
 done
 check "$OUT/Banner.bmp" 700x60
 check "$OUT/LargeIcon.bmp" 256x256

@@ -2,9 +2,9 @@
 // and shown with the shipped captions: no control sticks out of its parent
 // or overlaps a sibling, and every label's and button's text fits its box,
 // measured with the control's own font. Under Wine the test command runs it
-// at 96, 120 and 144 dpi (tests/app/layout-at-dpi.sh); LUMORA_EXPECT_DPI
-// then names the dpi the screen must have. A picture of each window goes to
-// the build's screenshots folder.
+// at 96, 120, 144, 168 and 192 dpi (tests/app/layout-at-dpi.sh);
+// LUMORA_EXPECT_DPI then names the dpi the screen must have. A picture of
+// each window goes to the build's screenshots folder.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -19,6 +19,7 @@
 #include "tests/support/Automation.h"
 #include "tests/support/Process.h"
 #include "tests/support/RawRegistry.h"
+#include "tests/support/Wine.h"
 #include "ui/AboutForm.h"
 #include "ui/Captions.h"
 #include "ui/SettingsForm.h"
@@ -178,6 +179,28 @@ TEST_F(LayoutTest, TheScreenHasTheDpiAskedFor) {
         GTEST_SKIP() << "no dpi asked for: the windows are laid out at the screen's, " << dpi_;
     }
     EXPECT_EQ(dpi_, std::atoi(expected));
+}
+
+// On Windows the test carries the program's manifest, as Lumora.exe does:
+// declared aware of the system's dpi, it is told that dpi rather than 96
+// and lays the main window out at it (TheMainWindow checks that layout).
+TEST_F(LayoutTest, TheMainWindowHasTheSystemDpiOnWindows) {
+    if (test::RunningUnderWine()) {
+        GTEST_SKIP() << "under Wine every program has the prefix's dpi whatever its manifest "
+                        "says; layout-at-dpi.sh sets that dpi for each run";
+    }
+    EXPECT_TRUE(IsProcessDPIAware()) << "Windows took no dpi awareness from the manifest";
+    using DpiQuery = UINT(WINAPI*)();
+    const auto forSystem = reinterpret_cast<DpiQuery>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForSystem")));
+    if (forSystem != nullptr) {
+        EXPECT_EQ(dpi_, static_cast<int>(forSystem())) << "the system's dpi";
+    }
+    // The design's 764 x 500 client area at the window's dpi.
+    RECT client{};
+    GetClientRect(main_.Handle(), &client);
+    EXPECT_EQ(client.right, 764 * dpi_ / 96) << "at " << dpi_ << " dpi";
+    EXPECT_EQ(client.bottom, 500 * dpi_ / 96) << "at " << dpi_ << " dpi";
 }
 
 TEST_F(LayoutTest, TheMainWindow) {

@@ -225,6 +225,27 @@ TEST_P(ShippedProgram, ManifestAsksForItsRightsCommonControlsSixAndEverySupporte
     }
 }
 
+// System dpi awareness, in the form Windows XP's reader accepts too: an
+// application element of the asm.v3 namespace whose windows settings say
+// dpiAware true. Without it Vista and later stretch the windows' picture.
+TEST_P(ShippedProgram, ManifestDeclaresSystemDpiAwareness) {
+    const std::string manifest = Resource(kRtManifest, 1);
+    ASSERT_FALSE(manifest.empty());
+    const auto applications = Elements(manifest, "asmv3:application");
+    ASSERT_EQ(applications.size(), 1u) << manifest;
+    EXPECT_EQ(Attribute(applications[0], "xmlns:asmv3"), "urn:schemas-microsoft-com:asm.v3");
+    const auto settings = Elements(manifest, "asmv3:windowsSettings");
+    ASSERT_EQ(settings.size(), 1u) << manifest;
+    EXPECT_EQ(Attribute(settings[0], "xmlns"),
+              "http://schemas.microsoft.com/SMI/2005/WindowsSettings");
+    const std::size_t begin = manifest.find("<asmv3:windowsSettings");
+    const std::size_t end = manifest.find("</asmv3:windowsSettings>");
+    const std::size_t declared = manifest.find("<dpiAware>true</dpiAware>");
+    ASSERT_NE(declared, std::string::npos) << manifest;
+    EXPECT_LT(begin, declared);
+    EXPECT_LT(declared, end);
+}
+
 TEST_P(ShippedProgram, VersionResourceNamesVersionProductMakerAndFile) {
     const std::string resource = Resource(kRtVersion, 1);
     const Readable<VersionInfo> version =

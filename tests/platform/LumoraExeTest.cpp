@@ -1,11 +1,13 @@
 // What the built Lumora.exe carries for this folder's services: its manifest,
 // read by the system's own activation-context reader (administrator rights
 // without UI access, common controls 6, and the supported-OS entries, which
-// make Windows 8.1 and 10 report their true version), and the click sound.
+// make Windows 8.1 and 10 report their true version), the awareness of the
+// system's dpi that it and LumoraUpdate.exe declare, and the click sound.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -138,6 +140,63 @@ TEST_F(LumoraExe, ManifestAsksForCommonControlsSixZeroZeroZero) {
     EXPECT_EQ(element.compare(0, 17, "<assemblyIdentity"), 0) << element;
     EXPECT_NE(element.find(" version=\"6.0.0.0\""), std::string::npos) << element;
 }
+
+// Both programs declare themselves aware of the system's dpi, so that
+// Windows Vista and later draw their windows (the updater's are message
+// boxes) at it rather than at 96 dpi stretched. The declaration is an
+// application element of the asm.v3 namespace under its own prefix, the
+// form that Windows XP's reader also accepts.
+class ProgramManifest : public ::testing::TestWithParam<const wchar_t*> {};
+
+TEST_P(ProgramManifest, DeclaresAwarenessOfTheSystemDpi) {
+    const std::wstring path = test::TestFolder() + GetParam();
+    HMODULE module = LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(module, nullptr) << "not next to the test";
+    HRSRC resource = FindResourceW(module, CREATEPROCESS_MANIFEST_RESOURCE_ID, RT_MANIFEST);
+    HGLOBAL loaded = resource != nullptr ? LoadResource(module, resource) : nullptr;
+    const char* data = static_cast<const char*>(loaded != nullptr ? LockResource(loaded) : nullptr);
+    const std::string manifest =
+        data != nullptr ? std::string(data, SizeofResource(module, resource)) : std::string();
+    FreeLibrary(module);
+    std::size_t at = 0;
+    for (const char* part :
+         {"<asmv3:application xmlns:asmv3=\"urn:schemas-microsoft-com:asm.v3\">",
+          "<asmv3:windowsSettings "
+          "xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">",
+          "<dpiAware>true</dpiAware>", "</asmv3:windowsSettings>", "</asmv3:application>"}) {
+        at = manifest.find(part, at);
+        ASSERT_NE(at, std::string::npos) << "no " << part << " (in this order) in\n" << manifest;
+    }
+
+    // What the system's reader makes of it (Windows 7 on).
+    using QuerySettings = BOOL(WINAPI*)(DWORD, HANDLE, PCWSTR, PCWSTR, PWSTR, SIZE_T, SIZE_T*);
+    const auto query = reinterpret_cast<QuerySettings>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "QueryActCtxSettingsW")));
+    if (query == nullptr) {
+        GTEST_SKIP() << "this Windows has no QueryActCtxSettingsW to read the setting back";
+    }
+    ACTCTXW request{};
+    request.cbSize = sizeof(request);
+    request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+    request.lpSource = path.c_str();
+    request.lpResourceName = CREATEPROCESS_MANIFEST_RESOURCE_ID;
+    HANDLE context = CreateActCtxW(&request);
+    ASSERT_NE(context, INVALID_HANDLE_VALUE) << "no manifest the system accepts";
+    wchar_t value[16] = {};
+    SIZE_T written = 0;
+    const BOOL found = query(0, context, L"http://schemas.microsoft.com/SMI/2005/WindowsSettings",
+                             L"dpiAware", value, std::size(value), &written);
+    ReleaseActCtx(context);
+    ASSERT_TRUE(found) << "the system reads no dpiAware setting, error " << GetLastError();
+    EXPECT_EQ(std::wstring(value), L"true");
+}
+
+INSTANTIATE_TEST_SUITE_P(ShippedPrograms, ProgramManifest,
+                         ::testing::Values(L"Lumora.exe", L"LumoraUpdate.exe"),
+                         [](const ::testing::TestParamInfo<const wchar_t*>& info) {
+                             return info.index == 0 ? std::string("Lumora")
+                                                    : std::string("LumoraUpdate");
+                         });
 
 TEST_F(LumoraExe, CarriesTheClickSound) {
     const std::string click = Resource(L"CLICK", L"WAVE");

@@ -14,10 +14,20 @@ namespace lumora {
 
 class ComboBox : public Control {
   public:
+    // The images of the list at one size: BITMAP resources of |size| x
+    // |size| pixels, in the order of their image indexes.
+    struct ImageSet {
+        int size = 16;
+        std::vector<int> resources;
+    };
     struct Args : ControlArgs {
         std::vector<std::wstring> items;
-        std::vector<int> itemImages;      // image index per item
-        std::vector<int> imageResources;  // 16 x 16 BITMAP resources of the image list
+        std::vector<int> itemImages;  // image index per item
+        // The same images at each size they are made at, smallest first:
+        // the 16 x 16 ones of the 96-dpi design. The list shows the largest
+        // size that is not larger than 16 pixels laid out at the window's
+        // dpi; the images themselves are never stretched.
+        std::vector<ImageSet> imageSets;
     };
     void Create(FormWindow& form, const Args& args);
 

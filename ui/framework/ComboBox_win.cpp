@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "ui/framework/FormWindow.h"
 #include "ui/framework/ScopedGdi.h"
 
@@ -20,13 +22,18 @@ void ComboBox::MakeWindow(HDC /*measure*/) {
     CreateChild(WC_COMBOBOXEXW, WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0, form_->Scale(200));
     // The font first: the list then measures its items once.
     ShowFont();
-    if (!args.imageResources.empty()) {
-        HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK,
-                                             static_cast<int>(args.imageResources.size()), 0);
-        for (int resource : args.imageResources) {
+    if (!args.imageSets.empty()) {
+        const int room = form_->Scale(16);
+        const auto fits = std::find_if(args.imageSets.rbegin(), args.imageSets.rend(),
+                                       [room](const ImageSet& set) { return set.size <= room; });
+        const ImageSet& shown = fits != args.imageSets.rend() ? *fits : args.imageSets.front();
+        const int size = shown.size;
+        HIMAGELIST images = ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK,
+                                             static_cast<int>(shown.resources.size()), 0);
+        for (int resource : shown.resources) {
             const ScopedGdiObject<HBITMAP> bitmap(static_cast<HBITMAP>(
-                LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resource), IMAGE_BITMAP, 16,
-                           16, LR_CREATEDIBSECTION)));
+                LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resource), IMAGE_BITMAP,
+                           size, size, LR_CREATEDIBSECTION)));
             ImageList_Add(images, bitmap.Get(), nullptr);
         }
         Send(CBEM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
