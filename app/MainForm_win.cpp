@@ -240,7 +240,9 @@ void TLMMainForm::FormCreate() {
 
     // The 45-day rule, over the date read back in the user's regional formats.
     if (UpdateCheckDueAt(CurrentLocalTime(), StoredDate)) {
-        ExecuteFileDetached(ProgramFolder() + kProgramFileName, kCheckUpdateSwitch);
+        // The update check writes the program key and closes this elevated
+        // instance's windows: it keeps the program's rights.
+        ExecuteFileDetachedKeepingRights(ProgramFolder() + kProgramFileName, kCheckUpdateSwitch);
     }
 }
 

@@ -5,14 +5,17 @@
 #include <vector>
 
 #include "common/SystemLibrary.h"
+#include "platform/DesktopShell_win.h"
 #include "platform/HelpControl.h"
 #include "platform/ShellAddresses.h"
+#include "platform/Shell_win.h"
 
 namespace lumora {
 
 namespace {
 
 HWND g_ownerWindow = nullptr;
+std::optional<TokenElevation> g_requestElevation;
 
 using ShellExecuteFunction = HINSTANCE(WINAPI*)(HWND owner, const wchar_t* verb,
                                                 const wchar_t* file, const wchar_t* parameters,
@@ -29,18 +32,45 @@ ShellExecuteFunction ShellExecuteEntry() {
     return entry;
 }
 
-void ShellOpen(HWND owner, const std::wstring& file, const std::wstring& parameters) {
-    // An empty file would have the shell open the current folder.
-    if (file.empty()) {
-        return;
-    }
+// ShellExecuteW in this process, with its rights.
+void ShellOpenHere(HWND owner, const std::wstring& file, const std::wstring& parameters) {
     if (const ShellExecuteFunction shellExecute = ShellExecuteEntry()) {
         shellExecute(owner, L"open", file.c_str(),
                      parameters.empty() ? nullptr : parameters.c_str(), nullptr, SW_SHOW);
     }
 }
 
+// The major version of the running Windows (5 for 2000 and XP, 6 for Vista
+// to 8.1, 10); 0 when it cannot be read.
+std::uint32_t WindowsMajorVersion() {
+    OSVERSIONINFOW version{};
+    version.dwOSVersionInfoSize = sizeof(version);
+    return GetVersionExW(&version) ? version.dwMajorVersion : 0;
+}
+
+// A request that runs with the user's rights.
+void ShellOpenAsUser(HWND owner, const std::wstring& file, const std::wstring& parameters) {
+    // An empty file would have the shell open the current folder.
+    if (!file.empty()) {
+        OpenWithUserRightsAs(WindowsMajorVersion(),
+                             g_requestElevation ? *g_requestElevation : ProcessTokenElevation(),
+                             owner, file, parameters);
+    }
+}
+
 }  // namespace
+
+OpenWay OpenWithUserRightsAs(std::uint32_t windowsMajorVersion, TokenElevation elevation,
+                             HWND owner, const std::wstring& file, const std::wstring& parameters) {
+    return OpenWithUserRights(
+        windowsMajorVersion, elevation,
+        [&] { return OpenThroughDesktopShell(file, parameters) == DesktopShellStep::Opened; },
+        [&] { ShellOpenHere(owner, file, parameters); });
+}
+
+void SetShellRequestElevation(std::optional<TokenElevation> elevation) {
+    g_requestElevation = elevation;
+}
 
 std::wstring ProgramFolder() {
     std::vector<wchar_t> buffer(MAX_PATH);
@@ -66,11 +96,17 @@ void SetShellOwnerWindow(HWND owner) {
 }
 
 void ExecuteFile(const std::wstring& file, const std::wstring& parameters) {
-    ShellOpen(g_ownerWindow, file, parameters);
+    ShellOpenAsUser(g_ownerWindow, file, parameters);
 }
 
 void ExecuteFileDetached(const std::wstring& file, const std::wstring& parameters) {
-    ShellOpen(nullptr, file, parameters);
+    ShellOpenAsUser(nullptr, file, parameters);
+}
+
+void ExecuteFileDetachedKeepingRights(const std::wstring& file, const std::wstring& parameters) {
+    if (!file.empty()) {
+        ShellOpenHere(nullptr, file, parameters);
+    }
 }
 
 void ShowHelpTopic(const std::wstring& helpFile, const std::wstring& topic) {
@@ -78,7 +114,7 @@ void ShowHelpTopic(const std::wstring& helpFile, const std::wstring& topic) {
 }
 
 void OpenUrl(const std::wstring& target) {
-    ShellOpen(g_ownerWindow, target, std::wstring());
+    ShellOpenAsUser(g_ownerWindow, target, std::wstring());
 }
 
 }  // namespace lumora
