@@ -18,10 +18,6 @@ using RegKeyValues = std::map<std::wstring, std::wstring>;
 // case) -> its values.
 using RegDump = std::map<std::wstring, RegKeyValues>;
 
-// True on a 64-bit Windows: the test program is 64-bit, or a 32-bit one that
-// the system runs beside its 64-bit programs.
-bool OnWindows64();
-
 // Where ExportKeys finds the 32-bit view of |key|
 // ("HKEY_LOCAL_MACHINE\\Software\\..."): on 64-bit Windows below
 // Software\Wow6432Node; elsewhere, with one view, the key itself.

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/Process.h"
+
 namespace lumora::test {
 
 namespace {
@@ -114,15 +116,6 @@ void ReadTree(HKEY key, const std::wstring& name, REGSAM view, RegDump& dump) {
 }
 
 }  // namespace
-
-bool OnWindows64() {
-#if defined(_WIN64)
-    return true;
-#else
-    BOOL wow64 = FALSE;
-    return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
-#endif
-}
 
 std::wstring In32BitView(const std::wstring& key) {
     const std::wstring software = kMachineSoftware;

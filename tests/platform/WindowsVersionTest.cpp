@@ -95,17 +95,6 @@ TEST(WindowsVersion, BothQueriesFailing) {
     EXPECT_EQ(g_queries, 2);
 }
 
-// The width of the host, asked directly: the test program is 64-bit, or a
-// 32-bit one that the system runs beside its 64-bit programs.
-bool HostIs64Bit() {
-#if defined(_WIN64)
-    return true;
-#else
-    BOOL wow64 = FALSE;
-    return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
-#endif
-}
-
 BOOL WINAPI Wow64Yes(HANDLE, BOOL* wow64) {
     *wow64 = TRUE;
     return TRUE;
@@ -123,7 +112,7 @@ BOOL WINAPI Wow64Failing(HANDLE, BOOL* wow64) {
 // 32-bit Windows: Windows 2000 has no IsWow64Process. A 64-bit build is on
 // 64-bit Windows whatever it is told.
 TEST(WindowsWidth, A64BitWindowsIsToldByTheSystemsAnswer) {
-    EXPECT_EQ(IsWindows64Bit(), HostIs64Bit());
+    EXPECT_EQ(IsWindows64Bit(), test::OnWindows64());
     const bool built64 = sizeof(void*) == 8;
     const struct {
         const char* what;

@@ -5,18 +5,10 @@
 #include <gtest/gtest.h>
 
 #include "registry/CustomRegistry.h"
+#include "tests/support/Process.h"
 
 namespace lumora {
 namespace {
-
-bool On64BitWindows() {
-#if defined(_WIN64)
-    return true;
-#else
-    BOOL wow64 = FALSE;
-    return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
-#endif
-}
 
 bool ExistsInView(const wchar_t* subKey, REGSAM view) {
     HKEY key = nullptr;
@@ -32,7 +24,7 @@ void DeleteInView(const wchar_t* subKey, REGSAM view) {
 }
 
 TEST(RegistryViewTest, TheFlagChoosesTheView) {
-    if (!On64BitWindows()) {
+    if (!test::OnWindows64()) {
         GTEST_SKIP() << "32-bit Windows has one registry view";
     }
     const wchar_t* const k32 = L"Software\\Wow6432Node\\LumoraViewTest";

@@ -32,4 +32,8 @@ HWND WaitForWindow(const wchar_t* windowClass, DWORD processId, DWORD timeoutMs)
 // Polls |condition| until it holds; false when it did not within |timeoutMs|.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 20000);
 
+// True on a 64-bit Windows, asked of the system directly: the test program is
+// 64-bit, or a 32-bit one that the system runs beside its 64-bit programs.
+bool OnWindows64();
+
 }  // namespace lumora::test
