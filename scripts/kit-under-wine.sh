@@ -27,6 +27,12 @@ mkdir -p "$work/Test Kit"
 (cd "$work/Test Kit" && cmake -E tar xf "$zip")
 echo "lumora: the kit is $(du -k "$zip" | cut -f1) KiB zipped; unpacked in $kit"
 
+# The prefix is made and booted before the run, as a Windows machine is
+# booted before somebody runs the kit on it: in the session that makes a
+# prefix, Wine's desktop shell offers no shell windows.
+wine wineboot -i >/dev/null 2>&1 || true
+wineserver -w
+
 started=$SECONDS
 code=0
 # Its screen is looked for from display 120 on, apart from the test

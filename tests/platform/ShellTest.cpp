@@ -163,6 +163,16 @@ std::string ShellRefusal(DesktopShellStep step) {
     return std::string("the desktop's shell refused at ") + DesktopShellStepName(step);
 }
 
+// Why the shell way cannot be tested on this desktop. Known Wine gap: in the
+// session that makes a fresh prefix (the test kit's), Wine's desktop shell
+// offers no shell windows, though it does in every later session.
+std::string NoDesktopShellReason(DesktopShellStep step) {
+    return (test::RunningUnderWine()
+                ? std::string("Wine's desktop shell offers no shell windows in this session (")
+                : std::string("no desktop shell on this desktop (")) +
+           ShellRefusal(step) + ")";
+}
+
 // A job that holds this test process and what it starts itself, made once:
 // before Windows 8 a process goes into one job only. What the desktop's shell
 // starts runs outside it.
@@ -199,9 +209,9 @@ class ShellStart : public RecorderTest, public ::testing::WithParamInterface<Tok
         SetShellRequestElevation(GetParam());
         if (GetParam() == TokenElevation::Full) {
             const DesktopShellStep step = OpenThroughDesktopShell(Recorder(), L"probe");
-            if (!test::RunningUnderWine() && NoDesktopShell(step)) {
-                GTEST_SKIP() << "no desktop shell on this desktop (" << ShellRefusal(step)
-                             << "): the requests open as in the ThisProcess tests";
+            if (NoDesktopShell(step)) {
+                GTEST_SKIP() << NoDesktopShellReason(step)
+                             << ": the requests open as in the ThisProcess tests";
             }
             ASSERT_EQ(step, DesktopShellStep::Opened) << ShellRefusal(step);
             ASSERT_EQ(Recorded(), Args{L"probe"});
@@ -386,8 +396,8 @@ using DesktopShell = RecorderTest;
 // only, on the same desktop.
 TEST_F(DesktopShell, TakesTheRequestOfAnElevatedProgramFromVistaOn) {
     const DesktopShellStep step = OpenThroughDesktopShell(Recorder(), L"a \"b c\"");
-    if (!test::RunningUnderWine() && NoDesktopShell(step)) {
-        GTEST_SKIP() << "no desktop shell on this desktop: " << ShellRefusal(step);
+    if (NoDesktopShell(step)) {
+        GTEST_SKIP() << NoDesktopShellReason(step);
     }
     ASSERT_EQ(step, DesktopShellStep::Opened) << ShellRefusal(step);
     EXPECT_EQ(Recorded(), (Args{L"a", L"b c"}));
